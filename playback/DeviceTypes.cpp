@@ -1,0 +1,52 @@
+#include "playback/DeviceTypes.h"
+
+#include <array>
+
+namespace {
+
+struct DeviceTypeRow {
+    std::string_view extension;
+    std::string_view deviceType;
+};
+
+// Tested in this order; the first match wins. The two capitalised extensions make no difference.
+constexpr std::array<DeviceTypeRow, 30> kDeviceTypes{{
+    {".avi", "avivideo"},    {".cda", "CDAudio"},     {".Mid", "Sequencer"},   {".rmi", "Sequencer"},
+    {".Wav", "WaveAudio"},   {".aif", "MPEGVideo"},   {".aifc", "MPEGVideo"},  {".aiff", "MPEGVideo"},
+    {".asf", "MPEGVideo2"},  {".asx", "MPEGVideo2"},  {".au", "MPEGVideo"},    {".ivf", "MPEGVideo2"},
+    {".m1v", "MPEGVideo"},   {".m3u", "MPEGVideo2"},  {".mp2", "MPEGVideo"},   {".mp2v", "MPEGVideo"},
+    {".mp3", "MPEGVideo2"},  {".mpa", "MPEGVideo"},   {".mpe", "MPEGVideo"},   {".mpeg", "MPEGVideo"},
+    {".mpg", "MPEGVideo"},   {".mpv2", "MPEGVideo"},  {".snd", "MPEGVideo"},   {".wax", "MPEGVideo2"},
+    {".wm", "MPEGVideo2"},   {".wma", "MPEGVideo2"},  {".wmp", "MPEGVideo2"},  {".wmv", "MPEGVideo2"},
+    {".wmx", "MPEGVideo2"},  {".wvx", "MPEGVideo2"},
+}};
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Every extension in the table is plain ASCII. A byte of a double-byte character (lead bytes are
+// 0x81 and above) can never equal one of them, so folding ASCII letters only gives the same answer
+// as a comparison that treats each double-byte character as one unit, without asking the locale.
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DeviceTypeFor(std::string_view extension) {
+    for (const DeviceTypeRow& row : kDeviceTypes) {
+        if (EqualIgnoringCase(extension, row.extension)) {
+            return std::string(row.deviceType);
+        }
+    }
+    return {};
+}

@@ -1,0 +1,59 @@
+#include "playback/MciCommand.h"
+#include "playback/Playlist.h"
+
+// Each successful play is three commands on one fresh device: open, set the time format, play from 0.
+void Playlist::PlayCurrent(HWND window) {
+    PlaylistEntry* entry = CurrentEntry();
+    if (!entry) {
+        return;
+    }
+    // A refused open leaves the id of the entry's last device in place. When that device is still
+    // open (Play chosen again while it plays), the play below restarts it from the beginning.
+    OpenDevice(entry->path, entry->deviceType, entry->deviceId);
+    PlayDevice(window, entry->deviceId, 0);
+}
+
+void Playlist::StopCurrent() {
+    PlaylistEntry* entry = CurrentEntry();
+    if (!entry) {
+        return;
+    }
+    // Close even when the stop is refused; a device already closed refuses both, harmlessly.
+    StopDevice(entry->deviceId);
+    CloseDevice(entry->deviceId);
+}
+
+int Playlist::OpenDevice(const std::string& path, const std::string& deviceType, UINT& deviceId) {
+    MCI_OPEN_PARMSA open{};
+    open.lpstrDeviceType = deviceType.c_str();
+    open.lpstrElementName = path.c_str();
+    if (SendMciCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+        return 0;
+    }
+    deviceId = open.wDeviceID;
+    return 1;
+}
+
+int Playlist::SetTimeFormat(UINT deviceId) {
+    MCI_SET_PARMS set{};
+    set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+    return SendMciCommand(deviceId, MCI_SET, MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&set)) == 0 ? 1 : 0;
+}
+
+int Playlist::PlayDevice(HWND window, UINT deviceId, DWORD from) {
+    if (!SetTimeFormat(deviceId)) {
+        return 0;
+    }
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
+    play.dwFrom = from;
+    return SendMciCommand(deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0 ? 1 : 0;
+}
+
+DWORD Playlist::StopDevice(UINT deviceId) {
+    return SendMciCommand(deviceId, MCI_STOP, MCI_WAIT, 0);
+}
+
+DWORD Playlist::CloseDevice(UINT deviceId) {
+    return SendMciCommand(deviceId, MCI_CLOSE, MCI_WAIT, 0);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct PlaylistEntry {
+    std::string path;        // as given to Add, never normalised
+    std::string deviceType;  // the MCI device type that plays it, never empty
+    // The id of the entry's last successfully opened MCI device. MCI hands out ids from 1, so 0
+    // names no device: a stop or close sent before the first open is refused and changes nothing.
+    UINT deviceId = 0;
+    std::unique_ptr<PlaylistEntry> next;
+};
+
+// The player's whole content: files in play order, each with the MCI device type that plays it,
+// a 1-based current position (0: none) and the loop flag.
+class Playlist {
+public:
+    Playlist() = default;
+    virtual ~Playlist();
+    Playlist(const Playlist&) = delete;
+    Playlist& operator=(const Playlist&) = delete;
+
+    // Appends the path when its extension has a device type; the first entry becomes current.
+    void Add(std::string_view path);
+    // Steps forward, wrapping to entry 1; returns 0 only when it wrapped with the loop flag off.
+    int Next();
+    // Steps back, wrapping to the last entry; returns 0 when it wrapped.
+    int Prev();
+    int SetCurrent(int position);
+    int GetCount() const { return count; }
+    void SetLoop(int flag) { loop = flag; }
+    std::string CurrentPath() const;
+    // Appends each entry's file name to the list box and selects the current one.
+    void FillListBox(HWND listBox) const;
+
+    // Media control: opens and plays the current entry with a completion notice to the window;
+    // stops and closes its device again.
+    void PlayCurrent(HWND window);
+    void StopCurrent();
+
+    // The playlist file: one path per line. Both return 1 on success, 0 on failure.
+    int Load(const std::string& fileName);
+    int Save(const std::string& fileName) const;
+
+    // The first entry, for walking the chain read-only.
+    const PlaylistEntry* Head() const { return head.get(); }
+    int Current() const { return current; }
+
+private:
+    // The entry at the current position, or none when the position is 0 or lies beyond the chain.
+    PlaylistEntry* CurrentEntry() const;
+
+    static int OpenDevice(const std::string& path, const std::string& deviceType, UINT& deviceId);
+    static int SetTimeFormat(UINT deviceId);
+    static int PlayDevice(HWND window, UINT deviceId, DWORD from);
+    static DWORD StopDevice(UINT deviceId);
+    static DWORD CloseDevice(UINT deviceId);
+
+    int count = 0;
+    int current = 0;
+    int loop = 0;
+    std::unique_ptr<PlaylistEntry> head;
+    PlaylistEntry* tail = nullptr;
+};

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever this project needs that the machine does not have yet.
+# Idempotent: packages already installed are not touched and apt is not called at all.
+set -euo pipefail
+
+packages=(
+    cmake make googletest
+    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    wine wine64
+    xvfb xdotool x11-utils imagemagick
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    lame
+)
+packages+=("$@")
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -1,0 +1,93 @@
+// Real playback through Wine's winmm: the generated media play to their end and notify the window.
+#include "playback/Playlist.h"
+#include "tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <mmsystem.h>
+
+namespace {
+
+bool Received(const NotifyWindow& window, WPARAM code) {
+    for (const auto& notification : window.notifications) {
+        if (notification.first == code) return true;
+    }
+    return false;
+}
+
+DWORD PositionOf(UINT deviceId) {
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_POSITION;
+    mciSendCommandA(deviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status));
+    return static_cast<DWORD>(status.dwReturn);
+}
+
+}  // namespace
+
+TEST(Playback, WavAndMp3PlayToTheirEndAndNotifySuccess) {
+    for (const char* name : {"short.wav", "short.mp3"}) {
+        SCOPED_TRACE(name);
+        NotifyWindow window;
+        Playlist playlist;
+        playlist.Add(Fixture(name));
+        playlist.PlayCurrent(window.Handle());
+        ASSERT_NE(playlist.Head()->deviceId, 0u) << "the open was refused";
+        ASSERT_TRUE(PumpUntil([&] { return !window.notifications.empty(); }, 10000));
+        EXPECT_EQ(window.notifications[0].first, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+        EXPECT_EQ(OpenMciDeviceCount(), 1);  // the ended device stays open until stopped
+        playlist.StopCurrent();
+        EXPECT_EQ(OpenMciDeviceCount(), 0);
+    }
+}
+
+TEST(Playback, StopDuringAPlayInterruptsIt) {
+    TempFolder folder;
+    WriteWav(folder / "long.wav", 3000);
+    NotifyWindow window;
+    Playlist playlist;
+    playlist.Add(folder / "long.wav");
+    playlist.PlayCurrent(window.Handle());
+    PumpFor(100);
+    playlist.StopCurrent();
+    ASSERT_TRUE(PumpUntil([&] { return !window.notifications.empty(); }, 5000));
+    const WPARAM code = window.notifications[0].first;
+    EXPECT_TRUE(code == MCI_NOTIFY_ABORTED || code == MCI_NOTIFY_SUPERSEDED) << code;
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
+
+TEST(Playback, MissingFileGivesNoNotification) {
+    TempFolder folder;
+    NotifyWindow window;
+    Playlist playlist;
+    playlist.Add(folder / "gone.wav");
+    playlist.PlayCurrent(window.Handle());
+    PumpFor(300);
+    EXPECT_TRUE(window.notifications.empty());
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    playlist.StopCurrent();  // to device id 0, refused and harmless
+}
+
+TEST(Playback, PlayChosenTwiceRestartsTheOneDevice) {
+    TempFolder folder;
+    WriteWav(folder / "long.wav", 3000);
+    NotifyWindow window;
+    Playlist playlist;
+    playlist.Add(folder / "long.wav");
+    playlist.PlayCurrent(window.Handle());
+    const UINT first = playlist.Head()->deviceId;
+    ASSERT_NE(first, 0u);
+    PumpFor(600);
+    ASSERT_GT(PositionOf(first), 200u);
+
+    // The second open of the open file is refused, so the set and play restart the first device.
+    playlist.PlayCurrent(window.Handle());
+    EXPECT_EQ(playlist.Head()->deviceId, first);
+    EXPECT_LT(PositionOf(first), 400u);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    PumpFor(200);
+    EXPECT_TRUE(Received(window, MCI_NOTIFY_SUPERSEDED) || Received(window, MCI_NOTIFY_ABORTED));
+    EXPECT_FALSE(Received(window, MCI_NOTIFY_SUCCESSFUL));
+
+    playlist.StopCurrent();
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}

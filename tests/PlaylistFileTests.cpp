@@ -1,0 +1,124 @@
+#include "playback/Playlist.h"
+#include "tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Paths(const Playlist& playlist) {
+    std::vector<std::string> paths;
+    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next.get()) {
+        paths.push_back(entry->path);
+    }
+    return paths;
+}
+
+std::vector<std::string> LoadBytes(const std::string& bytes) {
+    TempFolder folder;
+    WriteBytes(folder / "list.ppl", bytes);
+    Playlist playlist;
+    EXPECT_EQ(playlist.Load(folder / "list.ppl"), 1);
+    return Paths(playlist);
+}
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(PlaylistFile, SaveWritesEachPathWithCrLfAndLoadGivesThemBack) {
+    TempFolder folder;
+    Playlist playlist;
+    const std::string longFolder = "C:\\" + std::string(240, 'f') + "\\";
+    const Lines paths = {
+        "D:\\Music\\a.mp3", "D:\\Music\\b.WAV", "D:\\Music\\a.mp3", "relative.mid",
+        // Windows paths reach 259 characters; every length around the old 253-byte pieces comes back whole.
+        longFolder + std::string(253 - longFolder.size() - 4, 'x') + ".mp3",
+        longFolder + std::string(254 - longFolder.size() - 4, 'x') + ".mp3",
+        longFolder + std::string(259 - longFolder.size() - 4, 'x') + ".mp3",
+        longFolder + std::string(600, 'y') + ".wav",
+    };
+    for (const std::string& path : paths) {
+        playlist.Add(path);
+    }
+    ASSERT_EQ(playlist.Save(folder / "list.ppl"), 1);
+
+    std::string expected;
+    for (const std::string& path : paths) {
+        expected += path + "\r\n";
+    }
+    EXPECT_EQ(ReadBytes(folder / "list.ppl"), expected);
+
+    Playlist loaded;
+    EXPECT_EQ(loaded.Load(folder / "list.ppl"), 1);
+    EXPECT_EQ(Paths(loaded), paths);
+    EXPECT_EQ(loaded.Current(), 1);
+}
+
+TEST(PlaylistFile, EmptyPlaylistSavesAsZeroBytesAndLoadsAsNothing) {
+    TempFolder folder;
+    Playlist playlist;
+    ASSERT_EQ(playlist.Save(folder / "empty.ppl"), 1);
+    EXPECT_EQ(ReadBytes(folder / "empty.ppl"), "");
+    EXPECT_TRUE(FileExists(folder / "empty.ppl"));
+    EXPECT_EQ(LoadBytes(""), Lines{});
+}
+
+TEST(PlaylistFile, LoadTakesLfAndCrLfLinesBlankLinesAndAMissingLastLineEnd) {
+    EXPECT_EQ(LoadBytes("a.mp3\nb.mp3\n"), (Lines{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(LoadBytes("a.mp3\r\nb.mp3\r\n"), (Lines{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(LoadBytes("\n\r\na.mp3\n\n\r\n\nb.mp3"), (Lines{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(LoadBytes("a.mp3\r\nb.mp3\r"), (Lines{"a.mp3"}));  // the CR at the very end is text
+    // Nothing is trimmed: blanks after the extension, and a CR not directly before the LF, stay text.
+    EXPECT_EQ(LoadBytes("a.mp3 \nb.mp3\r\r\nc.mp3\rd.mp3\n"), (Lines{"c.mp3\rd.mp3"}));
+    EXPECT_EQ(LoadBytes("notes.txt\nsong.mp3\n"), (Lines{"song.mp3"}));
+}
+
+TEST(PlaylistFile, LoadStopsAtEndOfDataMarkAndCutsLinesAtNul) {
+    EXPECT_EQ(LoadBytes("a.mp3\r\nb.mp3\x1A\r\nc.mp3\r\n"), (Lines{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(LoadBytes(std::string("\x1A" "a.mp3\r\n")), Lines{});
+    EXPECT_EQ(LoadBytes(std::string("a.mp3\0junk\r\nb.wav\r\n", 19)), (Lines{"a.mp3", "b.wav"}));
+    EXPECT_EQ(LoadBytes(std::string("\0a.mp3\nb.mp3\0", 13)), (Lines{"b.mp3"}));
+}
+
+TEST(PlaylistFile, LinesLongerThanAReadChunkComeBackWhole) {
+    const std::string huge = "C:\\" + std::string(200000, 'z') + ".mp3";
+    EXPECT_EQ(LoadBytes("a.mp3\r\n" + huge + "\r\nb.mp3"), (Lines{"a.mp3", huge, "b.mp3"}));
+    // A CR LF split across the reader's chunks is still one line end.
+    const std::string line = std::string(64 * 1024 - 6, 'q') + ".mp3";
+    EXPECT_EQ(LoadBytes(line + "\r\nb.mp3\r\n"), (Lines{line, "b.mp3"}));
+}
+
+TEST(PlaylistFile, UnopenableFileLoadsNothingAndChangesNothing) {
+    TempFolder folder;
+    Playlist playlist;
+    playlist.Add("C:\\keep.mp3");
+    EXPECT_EQ(playlist.Load(folder / "missing.ppl"), 0);
+    EXPECT_EQ(playlist.Load(folder.Path()), 0);  // a folder is no file
+    EXPECT_EQ(Paths(playlist), Lines{"C:\\keep.mp3"});
+    EXPECT_FALSE(FileExists(folder / "missing.ppl"));
+}
+
+TEST(PlaylistFile, LoadAppendsToWhatIsThere) {
+    TempFolder folder;
+    WriteBytes(folder / "list.ppl", "b.mp3\r\nc.mp3\r\n");
+    Playlist playlist;
+    playlist.Add("a.mp3");
+    playlist.SetCurrent(0);
+    EXPECT_EQ(playlist.Load(folder / "list.ppl"), 1);
+    EXPECT_EQ(Paths(playlist), (Lines{"a.mp3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(playlist.Current(), 0);
+}
+
+TEST(PlaylistFile, SaveReplacesAnExistingFileAndFailsCleanlyInAMissingFolder) {
+    TempFolder folder;
+    WriteBytes(folder / "list.ppl", std::string(5000, 'o'));
+    Playlist playlist;
+    playlist.Add("C:\\one.wav");
+    ASSERT_EQ(playlist.Save(folder / "list.ppl"), 1);
+    EXPECT_EQ(ReadBytes(folder / "list.ppl"), "C:\\one.wav\r\n");
+
+    EXPECT_EQ(playlist.Save(folder / "no such folder\\list.ppl"), 0);
+    EXPECT_FALSE(FileExists(folder / "no such folder"));
+}

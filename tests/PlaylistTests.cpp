@@ -1,0 +1,139 @@
+#include "playback/Playlist.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Paths(const Playlist& playlist) {
+    std::vector<std::string> paths;
+    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next.get()) {
+        paths.push_back(entry->path);
+    }
+    return paths;
+}
+
+Playlist& WithEntries(Playlist& playlist, int count) {
+    for (int i = 1; i <= count; ++i) {
+        playlist.Add("D:\\Music\\" + std::to_string(i) + ".mp3");
+    }
+    return playlist;
+}
+
+}  // namespace
+
+TEST(PlaylistAdd, AcceptsByExtensionOnly) {
+    Playlist playlist;
+    playlist.Add("D:\\Music\\Song.MP3");
+    playlist.Add("D:\\Music\\NoDot");
+    playlist.Add("D:\\Old.Dir\\Readme");
+    playlist.Add("D:\\Old.Dir\\Song.wav");
+    playlist.Add("D:\\Music\\notes.txt");
+    playlist.Add(std::string("D:\\Music\\Song.MP3"));  // the same path twice gives two entries
+    ASSERT_EQ(playlist.GetCount(), 3);
+    EXPECT_EQ(Paths(playlist),
+              (std::vector<std::string>{"D:\\Music\\Song.MP3", "D:\\Old.Dir\\Song.wav", "D:\\Music\\Song.MP3"}));
+    EXPECT_EQ(playlist.Head()->deviceType, "MPEGVideo2");
+    EXPECT_EQ(playlist.Head()->next->deviceType, "WaveAudio");
+    EXPECT_EQ(playlist.Head()->deviceId, 0u);
+}
+
+TEST(PlaylistAdd, FirstAcceptedEntryBecomesCurrentAndLaterOnesLeaveIt) {
+    Playlist playlist;
+    EXPECT_EQ(playlist.Current(), 0);
+    EXPECT_EQ(playlist.CurrentPath(), "");
+    playlist.Add("C:\\a.txt");
+    EXPECT_EQ(playlist.Current(), 0);
+    playlist.Add("C:\\b.wav");
+    playlist.Add("C:\\c.mid");
+    EXPECT_EQ(playlist.GetCount(), 2);
+    EXPECT_EQ(playlist.Current(), 1);
+    EXPECT_EQ(playlist.CurrentPath(), "C:\\b.wav");
+
+    playlist.Add("C:\\d.avi");
+    playlist.SetCurrent(2);
+    playlist.Add("C:\\e.avi");
+    EXPECT_EQ(playlist.GetCount(), 4);
+    EXPECT_EQ(playlist.Current(), 2);
+    EXPECT_EQ(playlist.CurrentPath(), "C:\\c.mid");
+}
+
+TEST(PlaylistStepping, NextWrapsAndReportsWhetherToGoOn) {
+    Playlist playlist;
+    WithEntries(playlist, 3);
+    playlist.SetCurrent(2);
+    EXPECT_EQ(playlist.Next(), 1);
+    EXPECT_EQ(playlist.Current(), 3);
+    EXPECT_EQ(playlist.Next(), 0);  // wrapped with loop off
+    EXPECT_EQ(playlist.Current(), 1);
+
+    playlist.SetLoop(7);  // any nonzero flag loops, and Next answers exactly 1
+    playlist.SetCurrent(3);
+    EXPECT_EQ(playlist.Next(), 1);
+    EXPECT_EQ(playlist.Current(), 1);
+}
+
+TEST(PlaylistStepping, PrevWrapsToTheLastWhateverTheLoopFlag) {
+    for (int loop : {0, 1}) {
+        Playlist playlist;
+        WithEntries(playlist, 3);
+        playlist.SetLoop(loop);
+        EXPECT_EQ(playlist.Prev(), 0);
+        EXPECT_EQ(playlist.Current(), 3);
+        EXPECT_EQ(playlist.Prev(), 1);
+        EXPECT_EQ(playlist.Current(), 2);
+    }
+}
+
+TEST(PlaylistStepping, OneEntryStaysCurrent) {
+    Playlist playlist;
+    WithEntries(playlist, 1);
+    EXPECT_EQ(playlist.Next(), 0);
+    EXPECT_EQ(playlist.Current(), 1);
+    playlist.SetLoop(1);
+    EXPECT_EQ(playlist.Next(), 1);
+    EXPECT_EQ(playlist.Current(), 1);
+    EXPECT_EQ(playlist.Prev(), 0);
+    EXPECT_EQ(playlist.Current(), 1);
+}
+
+TEST(PlaylistStepping, FromNoCurrentEntry) {
+    Playlist playlist;
+    WithEntries(playlist, 3);
+    EXPECT_EQ(playlist.SetCurrent(0), 1);
+    EXPECT_EQ(playlist.CurrentPath(), "");
+    EXPECT_EQ(playlist.Next(), 1);
+    EXPECT_EQ(playlist.Current(), 1);
+    playlist.SetCurrent(0);
+    EXPECT_EQ(playlist.Prev(), 0);
+    EXPECT_EQ(playlist.Current(), 3);
+}
+
+TEST(PlaylistStepping, EmptyPlaylistAndStalePositionsStayInRange) {
+    Playlist empty;
+    EXPECT_EQ(empty.Next(), 0);
+    EXPECT_EQ(empty.Current(), 0);
+    EXPECT_EQ(empty.Prev(), 0);
+    EXPECT_EQ(empty.Current(), 0);
+
+    Playlist playlist;
+    WithEntries(playlist, 3);
+    playlist.SetCurrent(9);  // as a stale list in the Playlist dialog could ask
+    EXPECT_EQ(playlist.CurrentPath(), "");
+    EXPECT_EQ(playlist.Next(), 0);
+    EXPECT_EQ(playlist.Current(), 1);
+    playlist.SetCurrent(9);
+    playlist.Prev();
+    EXPECT_EQ(playlist.Current(), 3);
+}
+
+TEST(PlaylistScale, HundredThousandEntriesAreBuiltAndReleasedWithoutDeepRecursion) {
+    // Destroying a chain by recursion this deep would overflow the 1 MiB main thread stack.
+    auto playlist = std::make_unique<Playlist>();
+    WithEntries(*playlist, 100000);
+    EXPECT_EQ(playlist->GetCount(), 100000);
+    playlist->SetCurrent(100000);
+    EXPECT_EQ(playlist->CurrentPath(), "D:\\Music\\100000.mp3");
+    playlist.reset();
+}
