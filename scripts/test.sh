@@ -9,7 +9,8 @@ bash "$root/scripts/build.sh"
 
 source "$root/scripts/wine-session.sh"
 trap wine_session_end EXIT
-wine_session_begin own-display
+trap "exit 130" INT TERM
+wine_session_begin own-display null-sound
 
 # One at a time: the tests that play sound must not share the machine with each other.
 cd "$PIPIT_BUILD"

@@ -50,13 +50,27 @@ wine_session_prefix() {
         touch "$WINEPREFIX/.pipit-ready"
     fi
     wineserver -p
+    # Start Wine's own services now, away from the test runner's output pipes: a service that a
+    # test program starts keeps that program's output open, and the runner would wait on it.
+    "$PIPIT_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
+# Options: own-display starts a virtual display even where there is one; null-sound sends sound to
+# ALSA's null device. Without a display, both happen.
 wine_session_begin() {
-    wine_session_sound
-    if [ "${1:-}" = "own-display" ] || [ -z "${DISPLAY:-}" ]; then
+    local own_display=0 null_sound=0 option
+    for option in "$@"; do
+        case $option in
+            own-display) own_display=1 ;;
+            null-sound) null_sound=1 ;;
+        esac
+    done
+    if [ $own_display = 1 ] || [ -z "${DISPLAY:-}" ]; then
+        own_display=1
+        null_sound=1
         wine_session_display
     fi
+    [ $null_sound = 1 ] && wine_session_sound
     wine_session_prefix
 }
 

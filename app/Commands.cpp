@@ -1,0 +1,128 @@
+#include "app/Commands.h"
+
+#include <mmsystem.h>
+
+#include "app/AppState.h"
+#include "app/Hotkeys.h"
+#include "app/Settings.h"
+#include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/FileChoosers.h"
+#include "dialogs/PlaylistDialog.h"
+#include "resources/resource.h"
+
+namespace {
+
+void Play(HWND window) { PlayCurrentAndShow(window); }
+
+void Stop() { StopPlayback(); }
+
+void Step(HWND window, int (Playlist::*step)()) {
+    if (g_playlist->GetCount() == 0) {
+        return;
+    }
+    StopPlayback();
+    ((*g_playlist).*step)();  // goes on from the wrapped position whatever the loop flag
+    PlayCurrentAndShow(window);
+}
+
+void Next(HWND window) { Step(window, &Playlist::Next); }
+
+void Previous(HWND window) { Step(window, &Playlist::Prev); }
+
+void Exit(HWND window) {
+    StopPlayback();
+    RemoveTrayIcon(window);
+    DestroyWindow(window);
+}
+
+// A play ended by itself: go on to the next entry, unless the playlist wrapped with Loop off.
+// A playlist of one entry is never repeated.
+void EndOfEntry(HWND window) {
+    StopPlayback();
+    if (g_playlist->GetCount() <= 1) {
+        return;
+    }
+    if (g_playlist->Next() == 0) {
+        return;
+    }
+    PlayCurrentAndShow(window);
+}
+
+void ToggleRunAtStartup() {
+    g_runAtStartup = !g_runAtStartup;
+    WriteRunAtStartup(g_runAtStartup);
+    SetMenuCheck(IDM_LOAD_AT_STARTUP, g_runAtStartup);
+}
+
+void ToggleLoop() {
+    g_loop = !g_loop;
+    WriteLoop(g_loop);
+    SetMenuCheck(IDM_LOOP, g_loop);
+    g_playlist->SetLoop(g_loop);
+}
+
+void ShowDialog(HWND window, int templateId, DLGPROC procedure) {
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
+}
+
+}  // namespace
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+        case IDM_SELECT_MEDIA: SelectMediaFiles(window); break;
+        case IDM_PLAYLIST_VIEW: ShowDialog(window, IDD_PLAYLIST, PlaylistDialogProc); break;
+        case IDM_PLAYLIST_LOAD: LoadPlaylist(window); break;
+        case IDM_PLAYLIST_SAVE: SavePlaylist(window); break;
+        case IDM_ABOUT: ShowDialog(window, IDD_ABOUT, AboutDialogProc); break;
+        case IDM_LOAD_AT_STARTUP: ToggleRunAtStartup(); break;
+        case IDM_PLAY: Play(window); break;
+        case IDM_STOP: Stop(); break;
+        case IDM_LOOP: ToggleLoop(); break;
+        case IDM_PREV: Previous(window); break;
+        case IDM_NEXT: Next(window); break;
+        case IDM_EXIT: Exit(window); break;
+        default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+    }
+    return 0;
+}
+
+LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    switch (static_cast<UINT>(lParam)) {
+        case WM_LBUTTONUP:
+            if (g_playing == 0) {
+                Play(window);
+            } else {
+                Stop();
+            }
+            return 0;
+        case WM_RBUTTONUP: ShowTrayMenu(window); return 0;
+        case WM_MBUTTONUP: SelectMediaFiles(window); return 0;
+        default: return DefWindowProcA(window, WM_TRAYNOTIFY, wParam, lParam);
+    }
+}
+
+LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
+    switch (static_cast<int>(wParam)) {
+        case kHotkeyPlay: Play(window); break;
+        case kHotkeyStop: Stop(); break;
+        case kHotkeyNext: Next(window); break;
+        case kHotkeyPrevious: Previous(window); break;
+        default: break;
+    }
+    return 0;
+}
+
+// The device id in lParam is not used: MCI reuses ids, and some devices send 0.
+LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    switch (wParam) {
+        case MCI_NOTIFY_SUCCESSFUL: EndOfEntry(window); return 0;
+        // These only ever follow the player's own stop, close or replay, which already cleared
+        // g_playing; the entry started since then may be playing now.
+        case MCI_NOTIFY_SUPERSEDED:
+        case MCI_NOTIFY_ABORTED: return 0;
+        case MCI_NOTIFY_FAILURE: g_playing = 0; return 0;
+        default: return DefWindowProcA(window, MM_MCINOTIFY, wParam, lParam);
+    }
+}

@@ -1,0 +1,83 @@
+#include "app/MainWindow.h"
+
+#include <mmsystem.h>
+
+#include "app/AppState.h"
+#include "app/Commands.h"
+#include "app/TrayIcon.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Broadcast to top-level windows when the taskbar is (re)created: the shell restarted, or it came
+// up after the player at logon. A message-only window would not receive it.
+const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+    g_playlist = std::make_unique<Playlist>();
+    g_playing = 0;
+    return DefWindowProcA(window, WM_CREATE, wParam, lParam);
+}
+
+LRESULT OnDestroy(HWND window) {
+    // After Exit these find nothing left to do. A window closed any other way (a WM_CLOSE from
+    // outside) would otherwise leave its icon behind in the tray and its device open.
+    if (g_playlist) {
+        StopPlayback();
+    }
+    RemoveTrayIcon(window);
+    DestroyMenu(g_menu);
+    g_menu = nullptr;
+    g_playlist.reset();
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+}  // namespace
+
+ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PIPIT_LARGE));
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = g_className;
+    return RegisterClassExA(&windowClass);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    // Never shown: it only receives messages.
+    return CreateWindowExA(0, g_className, g_title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreate(window, wParam, lParam);
+        case WM_DESTROY: return OnDestroy(window);
+        case WM_PAINT: return OnPaint(window);
+        case WM_COMMAND: return OnCommand(window, wParam, lParam);
+        case WM_TRAYNOTIFY: return OnTrayNotify(window, wParam, lParam);
+        case WM_HOTKEY: return OnHotkey(window, wParam, lParam);
+        case MM_MCINOTIFY: return OnMciNotify(window, wParam, lParam);
+        default: break;
+    }
+    if (message == kTaskbarCreated && kTaskbarCreated != 0) {
+        RestoreTrayIcon(window);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

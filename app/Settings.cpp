@@ -1,0 +1,86 @@
+#include "app/Settings.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+constexpr const char* kRunValue = "Pipit";
+constexpr const char* kLoopKey = "Software\\Larkfield\\Pipit\\";
+constexpr const char* kLoopValue = "Loop";
+
+// Closes the key on every path out of the routine that opened it.
+class ScopedRegKey {
+public:
+    ScopedRegKey() = default;
+    ~ScopedRegKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    ScopedRegKey(const ScopedRegKey&) = delete;
+    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+    HKEY* Receive() { return &key_; }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// Only the presence of the value counts; its type and data are never read.
+int ValueExists(const char* keyPath, const char* valueName) {
+    ScopedRegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+        return 0;
+    }
+    return RegQueryValueExA(key.Get(), valueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1 : 0;
+}
+
+void DeleteValue(const char* keyPath, const char* valueName) {
+    ScopedRegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_WRITE, key.Receive()) == ERROR_SUCCESS) {
+        RegDeleteValueA(key.Get(), valueName);
+    }
+}
+
+void SetText(HKEY key, const char* valueName, const std::string& text) {
+    RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+}  // namespace
+
+int ReadRunAtStartup() { return ValueExists(kRunKey, kRunValue); }
+
+int ReadLoop() { return ValueExists(kLoopKey, kLoopValue); }
+
+void WriteRunAtStartup(int on) {
+    if (!on) {
+        DeleteValue(kRunKey, kRunValue);
+        return;
+    }
+    char path[500];
+    const DWORD length = GetModuleFileNameA(GetModuleHandleA(nullptr), path, sizeof path);
+    if (length == 0 || length >= sizeof path) {
+        return;  // a cut path would start something else at logon
+    }
+    ScopedRegKey key;  // the Run key belongs to the system: opened, never created
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS) {
+        // Quoted, so that a path with blanks ("C:\Tools and Apps\pipit.exe") cannot be taken
+        // at logon as a program "C:\Tools.exe" with arguments.
+        std::string quoted(1, '"');
+        quoted.append(path, length).push_back('"');
+        SetText(key.Get(), kRunValue, quoted);
+    }
+}
+
+void WriteLoop(int on) {
+    if (!on) {
+        DeleteValue(kLoopKey, kLoopValue);  // the key itself stays
+        return;
+    }
+    ScopedRegKey key;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, kLoopKey, key.Receive()) == ERROR_SUCCESS) {
+        SetText(key.Get(), kLoopValue, "0");
+    }
+}

@@ -1,0 +1,5 @@
+#include "app/ShellNotify.h"
+
+BOOL SendTrayMessage(DWORD message, NOTIFYICONDATAA* data) {
+    return Shell_NotifyIconA(message, data);
+}

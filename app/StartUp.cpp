@@ -1,0 +1,41 @@
+#include "app/StartUp.h"
+
+#include "app/AppState.h"
+#include "app/Hotkeys.h"
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
+#include "resources/resource.h"
+
+HWND StartUp(HINSTANCE instance) {
+    LoadStringA(instance, IDS_APP_TITLE, g_title, sizeof g_title);
+    LoadStringA(instance, IDS_APP_TITLE, g_className, sizeof g_className);
+    RegisterMainWindowClass(instance);
+    g_instance = instance;
+
+    HWND window = CreateMainWindow(instance);
+    if (!window) {
+        return nullptr;
+    }
+    g_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_TRAY_MENU));
+    RegisterPlayerHotkeys(window);
+
+    g_runAtStartup = ReadRunAtStartup();
+    SetMenuCheck(IDM_LOAD_AT_STARTUP, g_runAtStartup);
+    g_loop = ReadLoop();
+    SetMenuCheck(IDM_LOOP, g_loop);
+    g_playlist->SetLoop(g_loop);
+
+    AddTrayIcon(window);
+    return window;
+}
+
+int RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,90 @@
+#include "app/TrayIcon.h"
+
+#include "app/AppState.h"
+#include "app/ShellNotify.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The first version of the tray record holds a 64-byte tip: 63 characters and a terminator.
+constexpr size_t kTipRoom = 63;
+constexpr std::string_view kEllipsis = "...";
+
+std::string shownTip;  // what the icon shows, for adding it again
+
+// Loaded once and kept for the life of the process; the icon is shown for all of it.
+HICON TrayIconImage() {
+    static HICON icon = static_cast<HICON>(
+        LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    return icon;
+}
+
+NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip) {
+    NOTIFYICONDATAA data{};
+    // The first version of the record: the fields below are all the player needs.
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAYNOTIFY;
+    data.hIcon = TrayIconImage();
+    const std::string text = TrayTipText(tip, GetACP());
+    text.copy(data.szTip, kTipRoom);
+    return data;
+}
+
+bool IsCharacterStart(std::string_view text, size_t offset, UINT codePage) {
+    if (codePage == CP_UTF8) {
+        return (static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80;
+    }
+    size_t i = 0;
+    while (i < offset) {
+        i += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[i])) ? 2 : 1;
+    }
+    return i == offset;
+}
+
+}  // namespace
+
+std::string TrayTipText(std::string_view text, UINT codePage) {
+    if (text.size() <= kTipRoom) {
+        return std::string(text);
+    }
+    // Keep the end, where the file name is.
+    size_t start = text.size() - (kTipRoom - kEllipsis.size());
+    while (start < text.size() && !IsCharacterStart(text, start, codePage)) {
+        ++start;
+    }
+    std::string tip(kEllipsis);
+    tip.append(text.substr(start));
+    return tip;
+}
+
+int AddTrayIcon(HWND window) {
+    shownTip = g_title;
+    NOTIFYICONDATAA data = TrayRecord(window, shownTip);
+    SendTrayMessage(NIM_ADD, &data);
+    return 1;
+}
+
+BOOL RemoveTrayIcon(HWND window) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = kTrayIconId;
+    return SendTrayMessage(NIM_DELETE, &data);
+}
+
+void ShowTrayTip(HWND window, const std::string& text) {
+    shownTip = text;
+    NOTIFYICONDATAA data = TrayRecord(window, shownTip);
+    SendTrayMessage(NIM_MODIFY, &data);
+}
+
+void RestoreTrayIcon(HWND window) {
+    NOTIFYICONDATAA data = TrayRecord(window, shownTip);
+    // Where the icon survived the new taskbar, adding fails and changing it is enough.
+    if (!SendTrayMessage(NIM_ADD, &data)) {
+        SendTrayMessage(NIM_MODIFY, &data);
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// The tray icon's callback message.
+constexpr UINT WM_TRAYNOTIFY = WM_APP + 0x1C2;
+constexpr UINT kTrayIconId = 102;
+
+// Adds the icon with the tip "Pipit". Returns 1.
+int AddTrayIcon(HWND window);
+// Removes the icon; returns the platform's result.
+BOOL RemoveTrayIcon(HWND window);
+// Shows the text (a path, or empty) as the icon's tip.
+void ShowTrayTip(HWND window, const std::string& text);
+// Puts the icon back after the taskbar was re-created, with the tip it last showed.
+void RestoreTrayIcon(HWND window);
+// The tip for a text: whole when it fits the 64-byte field, else "..." and its end, cut
+// between characters of the code page.
+std::string TrayTipText(std::string_view text, UINT codePage);

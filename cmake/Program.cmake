@@ -1,0 +1,30 @@
+# The tray shell, the dialogs and the resources, and pipit.exe built from them.
+
+add_library(pipit_shell STATIC
+  app/AppState.cpp
+  app/Commands.cpp
+  app/Hotkeys.cpp
+  app/MainWindow.cpp
+  app/Settings.cpp
+  app/StartUp.cpp
+  app/TrayIcon.cpp
+  app/TrayMenu.cpp
+  dialogs/AboutDialog.cpp
+  dialogs/FileChoosers.cpp
+  dialogs/PlaylistDialog.cpp)
+target_link_libraries(pipit_shell PUBLIC pipit_playback comdlg32 shell32 gdi32 user32 advapi32)
+
+# The one door to the notification area; the tray tip tests link a recorder instead.
+add_library(pipit_tray OBJECT app/ShellNotify.cpp)
+target_link_libraries(pipit_tray PUBLIC shell32)
+
+# Compiled resources as an object library, so that the tests that start the shell in-process carry
+# the same menu, strings, icons and dialogs.
+add_library(pipit_resources OBJECT resources/pipit.rc)
+set_source_files_properties(resources/pipit.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/pipit-16.ico;${CMAKE_SOURCE_DIR}/resources/pipit-32.ico")
+target_include_directories(pipit_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+
+add_executable(pipit WIN32 app/Main.cpp $<TARGET_OBJECTS:pipit_resources>)
+target_link_libraries(pipit PRIVATE pipit_shell pipit_tray pipit_mci)
+set_target_properties(pipit PROPERTIES OUTPUT_NAME pipit RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,0 +1,3 @@
+#include "dialogs/AboutDialog.h"
+
+INT_PTR CALLBACK AboutDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

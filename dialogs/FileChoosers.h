@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+// Loads a "|"-separated filter string resource into the buffer as the NUL-separated list that the
+// common file dialogs take, ending with two NULs. Returns 1.
+int LoadFilterString(UINT id, char* buffer, int bufferSize);
+
+// Replaces the playlist by a fresh empty one that carries the Loop setting, after stopping playback.
+void ClearPlaylist();
+
+// The three file choosers of the tray menu. The window is the main window: it owns the dialog and
+// receives the notices of what they start playing.
+void SelectMediaFiles(HWND window);
+void LoadPlaylist(HWND window);
+void SavePlaylist(HWND window);

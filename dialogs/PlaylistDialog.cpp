@@ -1,0 +1,3 @@
+#include "dialogs/PlaylistDialog.h"
+
+INT_PTR CALLBACK PlaylistDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+// The Playlist dialog (template 106): lists the playlist, plays an entry on double-click, clears
+// the playlist, and takes files and folders dropped on it.
+INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,254 @@
+// The main window started in-process as the program starts it, driven by the four kinds of message,
+// with generated WAV files played through the real MCI.
+#include "tests/ShellTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "app/Settings.h"
+#include "app/TrayIcon.h"
+#include "resources/resource.h"
+
+using namespace shell_test;
+
+namespace {
+
+class ShellPlayback : public ShellTest {
+protected:
+    // Fills the playlist with WAV files of the given length, entry 1 current.
+    void AddWavs(int count, int milliseconds) {
+        for (int i = 1; i <= count; ++i) {
+            const std::string path = media_ / ("entry" + std::to_string(i) + ".wav");
+            WriteWav(path, milliseconds);
+            g_playlist->Add(path);
+        }
+    }
+    // Pumps until the playlist has come to rest: nothing plays and no notice is pending.
+    bool UntilStopped(DWORD timeoutMs = 8000) {
+        return PumpUntil([] { return g_playing == 0 && OpenMciDeviceCount() == 0; }, timeoutMs);
+    }
+    TempFolder media_;
+};
+
+}  // namespace
+
+TEST_F(ShellTest, StartsWithBothSettingsOffAndAnEmptyPlaylist) {
+    EXPECT_FALSE(MenuChecked(IDM_LOOP));
+    EXPECT_FALSE(MenuChecked(IDM_LOAD_AT_STARTUP));
+    EXPECT_EQ(g_runAtStartup, 0);
+    EXPECT_EQ(g_loop, 0);
+    EXPECT_EQ(g_playlist->GetCount(), 0);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_FALSE(IsWindowVisible(window_));
+}
+
+class ShellWithStoredSettings : public ShellTest {
+protected:
+    ShellWithStoredSettings() { startInSetUp_ = false; }
+};
+
+TEST_F(ShellWithStoredSettings, ValuesOfAnyTypeOrContentReadAsPresent) {
+    WriteRegistryValue(kLoopKey, "Loop", REG_DWORD, std::string("\0\0\0\0", 4));
+    WriteRegistryValue(kRunKey, "Pipit", REG_BINARY, "");
+    Start();
+    EXPECT_TRUE(MenuChecked(IDM_LOOP));
+    EXPECT_TRUE(MenuChecked(IDM_LOAD_AT_STARTUP));
+    EXPECT_EQ(g_loop, 1);
+    EXPECT_EQ(g_runAtStartup, 1);
+    // The playlist made at start-up carries the setting.
+    g_playlist->Add("a.wav");
+    g_playlist->Add("b.wav");
+    g_playlist->SetCurrent(2);
+    EXPECT_EQ(g_playlist->Next(), 1);
+}
+
+TEST_F(ShellTest, LoopToggleCreatesTheKeyAndDeletesOnlyTheValue) {
+    DeleteRegistryKey(kLoopKey);
+    ASSERT_FALSE(RegistryKeyExists(kLoopKey));
+    Command(IDM_LOOP);
+    EXPECT_TRUE(MenuChecked(IDM_LOOP));
+    EXPECT_EQ(g_loop, 1);
+    const RegistryValue stored = ReadRegistryValue(kLoopKey, "Loop");
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(stored.data, std::string("0\0", 2));
+    EXPECT_EQ(ReadLoop(), 1);
+
+    Command(IDM_LOOP);
+    EXPECT_FALSE(MenuChecked(IDM_LOOP));
+    EXPECT_EQ(ReadRegistryValue(kLoopKey, "Loop").type, static_cast<DWORD>(REG_NONE));
+    EXPECT_TRUE(RegistryKeyExists(kLoopKey));
+    WriteLoop(0);  // already absent: nothing changes
+    EXPECT_TRUE(RegistryKeyExists(kLoopKey));
+    EXPECT_EQ(ReadLoop(), 0);
+}
+
+TEST_F(ShellTest, RunAtStartupStoresTheRunningProgramQuoted) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    Command(IDM_LOAD_AT_STARTUP);
+    EXPECT_TRUE(MenuChecked(IDM_LOAD_AT_STARTUP));
+    const RegistryValue stored = ReadRegistryValue(kRunKey, "Pipit");
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
+    std::string quoted(1, '"');
+    quoted.append(path).append("\"", 2);  // closing quote and terminator
+    EXPECT_EQ(stored.data, quoted);
+
+    Command(IDM_LOAD_AT_STARTUP);
+    EXPECT_FALSE(MenuChecked(IDM_LOAD_AT_STARTUP));
+    EXPECT_EQ(ReadRunAtStartup(), 0);
+}
+
+TEST_F(ShellPlayback, EndOfEachEntryAdvancesAndStopsAfterTheLastWithLoopOff) {
+    AddWavs(3, 120);
+    std::vector<int> started;
+    Command(IDM_PLAY);
+    EXPECT_EQ(g_playing, 1);
+    started.push_back(g_playlist->Current());
+    ASSERT_TRUE(PumpUntil([&] {
+        if (g_playlist->Current() != started.back()) started.push_back(g_playlist->Current());
+        return g_playing == 0;
+    }, 10000));
+    EXPECT_EQ(started, (std::vector<int>{1, 2, 3, 1}));
+    EXPECT_EQ(g_playlist->Current(), 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    PumpFor(300);
+    EXPECT_EQ(g_playing, 0) << "nothing goes on after the last entry";
+}
+
+TEST_F(ShellPlayback, EndOfTheLastEntryWrapsWithLoopOn) {
+    AddWavs(2, 120);
+    Command(IDM_LOOP);
+    Command(IDM_PLAY);
+    int wraps = 0;
+    int last = 1;
+    ASSERT_TRUE(PumpUntil([&] {
+        if (g_playlist->Current() == 1 && last == 2) ++wraps;
+        last = g_playlist->Current();
+        return wraps == 1;
+    }, 10000));
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    Command(IDM_STOP);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
+
+TEST_F(ShellPlayback, OneEntryIsNeverRepeatedEvenWithLoopOn) {
+    AddWavs(1, 120);
+    Command(IDM_LOOP);
+    Command(IDM_PLAY);
+    ASSERT_TRUE(UntilStopped());
+    PumpFor(300);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    EXPECT_EQ(g_playlist->Current(), 1);
+}
+
+TEST_F(ShellPlayback, NextAndPreviousOnAnEmptyPlaylistDoNothing) {
+    for (UINT id : {IDM_NEXT, IDM_PREV}) Command(id);
+    for (int id : {2, 3}) Hotkey(id);
+    EXPECT_EQ(g_playlist->Current(), 0);
+    EXPECT_EQ(g_playing, 0);
+    Command(IDM_PLAY);  // plays nothing, so nothing counts as playing
+    EXPECT_EQ(g_playing, 0);
+}
+
+TEST_F(ShellPlayback, LeftClickAfterNextStopsInsteadOfPlayingAgain) {
+    AddWavs(3, 3000);
+    Tray(WM_LBUTTONUP);
+    EXPECT_EQ(g_playing, 1);
+    PumpFor(100);
+    Command(IDM_NEXT);
+    EXPECT_EQ(g_playlist->Current(), 2);
+    PumpFor(200);  // the notice of the stopped entry must not clear the flag of the one playing now
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    Tray(WM_LBUTTONUP);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    Tray(WM_LBUTTONUP);  // and the next click plays again
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(g_playlist->Current(), 2);
+}
+
+TEST_F(ShellPlayback, HotkeysPlayStopStepForwardAndBack) {
+    AddWavs(3, 3000);
+    Hotkey(0);
+    EXPECT_EQ(g_playing, 1);
+    Hotkey(3);
+    EXPECT_EQ(g_playlist->Current(), 3);
+    Hotkey(2);
+    EXPECT_EQ(g_playlist->Current(), 1);
+    Hotkey(2);
+    EXPECT_EQ(g_playlist->Current(), 2);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    Hotkey(9);  // no such hotkey
+    EXPECT_EQ(g_playing, 1);
+    Hotkey(1);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
+
+TEST_F(ShellPlayback, StaleSuccessNoticeOfAStoppedEntryDoesNotSkipTheNext) {
+    WriteWav(media_ / "short.wav", 100);
+    g_playlist->Add(media_ / "short.wav");
+    AddWavs(2, 3000);
+    Command(IDM_PLAY);
+    // Let the play end without handling its notice, then step on as the user would.
+    Sleep(400);
+    Command(IDM_NEXT);
+    EXPECT_EQ(g_playlist->Current(), 2);
+    PumpFor(50);
+    EXPECT_EQ(g_playlist->Current(), 2);
+    EXPECT_EQ(g_playing, 1);
+    Command(IDM_STOP);
+}
+
+TEST_F(ShellPlayback, DeviceFailureClearsPlayingAndDoesNotAdvance) {
+    AddWavs(2, 3000);
+    Command(IDM_PLAY);
+    SendMessageA(window_, MM_MCINOTIFY, MCI_NOTIFY_FAILURE, 0);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(g_playlist->Current(), 1);
+    Command(IDM_STOP);
+}
+
+TEST_F(ShellTest, TaskbarCreatedAddsTheIconAgain) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window_;
+    icon.uID = kTrayIconId;
+    ASSERT_TRUE(PumpUntil([&] { return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE; }, 5000))
+        << "the icon was not there to begin with";
+    // Another program (here: this one) can take the icon away, as a restarting shell does.
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon));
+    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
+    // Where the icon is still there, the window keeps it.
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
+}
+
+TEST_F(ShellTest, ExitEndsTheWindowAndRemovesTheIcon) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window_;
+    icon.uID = kTrayIconId;
+    Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(g_playlist, nullptr);
+    EXPECT_EQ(g_menu, nullptr);
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(ShellTest, UnknownCommandsAndTrayMessagesAreLeftToTheDefault) {
+    EXPECT_EQ(Command(45000), 0);
+    EXPECT_EQ(Tray(WM_MOUSEMOVE), 0);
+    EXPECT_EQ(SendMessageA(window_, MM_MCINOTIFY, 0x40, 0), 0);
+    EXPECT_EQ(g_playing, 0);
+}

@@ -1,0 +1,111 @@
+// What the tray icon is told, through a recorder in place of the notification area.
+#include "tests/RecordingTray.h"
+#include "tests/ShellTestSupport.h"
+
+#include "app/TrayIcon.h"
+#include "resources/resource.h"
+
+using namespace shell_test;
+
+namespace {
+
+class TrayTip : public ShellTest {
+protected:
+    void SetUp() override {
+        g_recordingTray = RecordingTray{};
+        ShellTest::SetUp();
+    }
+    const TrayCall& Last() const { return g_recordingTray.calls.back(); }
+};
+
+}  // namespace
+
+TEST_F(TrayTip, StartUpAddsTheIconWithTheProgramsName) {
+    ASSERT_EQ(g_recordingTray.calls.size(), 1u);
+    const TrayCall& add = g_recordingTray.calls[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+#ifdef _WIN64
+    static_assert(NOTIFYICONDATAA_V1_SIZE == 104);
+#else
+    static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
+#endif
+    EXPECT_EQ(add.data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(add.data.hWnd, window_);
+    EXPECT_EQ(add.data.uID, 102u);
+    EXPECT_EQ(add.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(add.data.uCallbackMessage, 0x81C2u);
+    EXPECT_NE(add.data.hIcon, nullptr);
+    EXPECT_EQ(add.Tip(), "Pipit");
+}
+
+TEST_F(TrayTip, ShowsTheFullPathAfterAPlayAndNothingForAnEmptyPlaylist) {
+    Command(IDM_PLAY);
+    EXPECT_EQ(Last().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Last().Tip(), "");
+
+    g_playlist->Add("C:\\Music\\gone.wav");
+    Command(IDM_PLAY);
+    EXPECT_EQ(Last().Tip(), "C:\\Music\\gone.wav");
+    // The same icon handle every time: loaded once, not once per tip.
+    EXPECT_EQ(Last().data.hIcon, g_recordingTray.calls[0].data.hIcon);
+
+    const size_t before = g_recordingTray.calls.size();
+    Command(IDM_STOP);  // the tip is not reset when playback stops
+    EXPECT_EQ(g_recordingTray.calls.size(), before);
+}
+
+TEST_F(TrayTip, LongPathsKeepTheirEndBehindAnEllipsis) {
+    const std::string path = "C:\\Music\\" + std::string(80, 'a') + "\\The Final Song.mp3";
+    g_playlist->Add(path);
+    Command(IDM_PLAY);
+    const std::string tip = Last().Tip();
+    EXPECT_EQ(tip.size(), 63u);
+    EXPECT_EQ(tip, "..." + path.substr(path.size() - 60));
+
+    const std::string fits(63, 'x');
+    EXPECT_EQ(TrayTipText(fits, 1252), fits);
+    EXPECT_EQ(TrayTipText(fits + "y", 1252), "..." + std::string(59, 'x') + "y");
+}
+
+TEST_F(TrayTip, ShortenedTipsAreCutBetweenCharacters) {
+    // 70 bytes of two-byte characters in code page 932 after "C:": an even cut keeps whole characters.
+    std::string path = "C:";
+    for (int i = 0; i < 35; ++i) path += "\x82\xa0";
+    path += ".mp3";
+    const std::string tip = TrayTipText(path, 932);
+    ASSERT_LE(tip.size(), 63u);
+    EXPECT_EQ(tip.substr(0, 3), "...");
+    EXPECT_EQ(tip.substr(3, 2), "\x82\xa0");
+    // In UTF-8, no continuation byte may start the kept end.
+    std::string utf8 = "C:\\";
+    for (int i = 0; i < 30; ++i) utf8 += "\xce\xb1";  // Greek alpha
+    const std::string utf8Tip = TrayTipText(utf8 + ".mp3", CP_UTF8);
+    ASSERT_LE(utf8Tip.size(), 63u);
+    EXPECT_EQ(utf8Tip.substr(3, 2), "\xce\xb1");
+}
+
+TEST_F(TrayTip, TaskbarCreatedAddsTheIconAgainWithTheCurrentTip) {
+    g_playlist->Add("C:\\Music\\gone.wav");
+    Command(IDM_PLAY);
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(Last().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(Last().Tip(), "C:\\Music\\gone.wav");
+
+    g_recordingTray.addAnswer = FALSE;  // the icon survived: it is changed instead
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(Last().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Last().Tip(), "C:\\Music\\gone.wav");
+}
+
+TEST_F(TrayTip, ExitRemovesTheIcon) {
+    Command(IDM_EXIT);
+    bool removed = false;
+    for (const TrayCall& call : g_recordingTray.calls) {
+        if (call.message == NIM_DELETE) {
+            removed = true;
+            EXPECT_EQ(call.data.uID, 102u);
+            EXPECT_EQ(call.data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+        }
+    }
+    EXPECT_TRUE(removed);
+}

@@ -1,0 +1,81 @@
+# Helpers for the end-to-end tests that drive the real pipit.exe on the virtual display with xdotool.
+# Needs DISPLAY, WINEPREFIX and PIPIT_WINE (set by scripts/wine-session.sh) and ARTIFACTS (a folder
+# for the screenshots of failures).
+
+AMBER="#F2A93B"  # the disc of Pipit's icon
+
+fail() {
+    local shot
+    shot="$ARTIFACTS/$(basename "$0" .sh)-failure-$(date +%s%N).png"
+    mkdir -p "$ARTIFACTS"
+    import -window root "$shot" 2>/dev/null || true
+    echo "FAILED: $*  (screenshot: $shot)"
+    exit 1
+}
+
+# Waits up to $1 seconds for the command in the other arguments to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
+tray_window() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -n 1; }
+
+# Prints "x y" on the screen of the leftmost (or with "last", the rightmost) pixel of the icon's
+# colour in the tray, nothing if there is none.
+icon_position() {
+    local which=${1:-first}
+    local tray
+    tray=$(tray_window)
+    [ -n "$tray" ] || return 0
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" -depth 8 txt:- 2>/dev/null |
+        awk -v ox="$X" -v oy="$Y" -v c="$AMBER" -v w="$which" 'index($0, c) { split($1, p, "[,:]");
+            if (!n || (w == "first" && p[1] < bx) || (w == "last" && p[1] > bx)) { bx = p[1]; by = p[2]; n = 1 } }
+            END { if (n) print ox + bx, oy + by }'
+}
+
+# The number of pixels of the icon's colour in the tray: about one icon's worth per running copy.
+icon_pixels() {
+    local tray
+    tray=$(tray_window)
+    [ -n "$tray" ] || { echo 0; return; }
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" -depth 8 txt:- 2>/dev/null | grep -c "$AMBER" || true
+}
+
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+
+# Right-clicks the leftmost icon (with "last": the rightmost) and prints the id of the popup menu
+# that appears.
+open_tray_menu() {
+    local icon
+    icon=$(icon_position "${1:-first}")
+    [ -n "$icon" ] || return 1
+    NEW_WINDOWS_BEFORE=$(visible_windows)
+    # shellcheck disable=SC2086
+    xdotool mousemove $icon mousemove_relative -- $([ "${1:-first}" = last ] && echo -3 || echo 3) 4 click 3
+    wait_for 5 new_window_shown || return 1
+    new_windows | head -n 1
+}
+
+new_windows() { comm -13 <(echo "$NEW_WINDOWS_BEFORE") <(visible_windows); }
+new_window_shown() { [ -n "$(new_windows)" ]; }
+window_shown() { visible_windows | grep -qx "$1"; }
+icons_at_least() { [ "$(icon_pixels)" -ge "$1" ]; }
+icons_at_most() { [ "$(icon_pixels)" -le "$1" ]; }
+
+# Clicks the item of an open popup menu that lies the given number of pixels above its bottom edge.
+click_menu_from_bottom() {
+    local menu=$1 above=$2
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove $((X + 24)) $((Y + HEIGHT - above)) click 1
+}
+
+process_alive() { kill -0 "$1" 2>/dev/null; }
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
