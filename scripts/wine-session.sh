@@ -70,7 +70,7 @@ wine_session_begin() {
         null_sound=1
         wine_session_display
     fi
-    [ $null_sound = 1 ] && wine_session_sound
+    if [ $null_sound = 1 ]; then wine_session_sound; fi
     wine_session_prefix
 }
 
