@@ -1,9 +1,45 @@
 #include "dialogs/FileChoosers.h"
 
-#include "app/AppState.h"
+#include <commdlg.h>
 
-int LoadFilterString(UINT, char* buffer, int) {
+#include <string>
+
+#include "app/AppState.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kBufferSize = 2600;
+
+// The dialog record as the first 32-bit Windows knew it, without the fields added later; the
+// platform names its size for every build (76 bytes in a 32-bit one, 136 in a 64-bit one).
+OPENFILENAMEA FileDialogRecord(HWND window, const char* filter, char* file, DWORD flags) {
+    OPENFILENAMEA record{};
+    record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    record.hwndOwner = window;
+    record.lpstrFilter = filter;
+    record.nFilterIndex = 1;
+    record.lpstrFile = file;
+    record.nMaxFile = kBufferSize;
+    record.Flags = flags;
+    return record;
+}
+
+}  // namespace
+
+int LoadFilterString(UINT id, char* buffer, int bufferSize) {
     buffer[0] = '\0';
+    LoadStringA(g_instance, id, buffer, bufferSize);
+    const int length = lstrlenA(buffer);
+    if (length > 0) {
+        // The last character is the separator; as NULs, the terminator adds the second one at the end.
+        const char separator = buffer[length - 1];
+        for (int i = 0; i < length; ++i) {
+            if (buffer[i] == separator) {
+                buffer[i] = '\0';
+            }
+        }
+    }
     return 1;
 }
 
@@ -13,8 +49,56 @@ void ClearPlaylist() {
     g_playlist->SetLoop(g_loop);
 }
 
-void SelectMediaFiles(HWND) {}
+void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset) {
+    ClearPlaylist();
+    if (fileOffset < lstrlenA(files)) {
+        g_playlist->Add(files);  // one file: its full path
+    } else {
+        // Several: the folder, then each name after its own NUL, and an empty name at the end. The
+        // backslash goes in also after a drive root's, as the playlist always had it.
+        const std::string folder = files;
+        for (const char* name = files + fileOffset; *name; name += lstrlenA(name) + 1) {
+            g_playlist->Add(folder + "\\" + name);
+        }
+    }
+    PlayCurrentAndShow(window);
+}
 
-void LoadPlaylist(HWND) {}
+void SelectMediaFiles(HWND window) {
+    char filter[kBufferSize];
+    char file[kBufferSize] = "";
+    LoadFilterString(IDS_MEDIA_FILTER, filter, kBufferSize);
+    OPENFILENAMEA record = FileDialogRecord(
+        window, filter, file, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
+    if (!GetOpenFileNameA(&record)) {
+        return;  // cancelled, or the choice did not fit the buffer
+    }
+    TakeChosenMediaFiles(window, file, record.nFileOffset);
+}
 
-void SavePlaylist(HWND) {}
+void LoadPlaylist(HWND window) {
+    char filter[kBufferSize];
+    char file[kBufferSize] = "";
+    LoadFilterString(IDS_PLAYLIST_FILTER, filter, kBufferSize);
+    OPENFILENAMEA record =
+        FileDialogRecord(window, filter, file, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+    if (!GetOpenFileNameA(&record)) {
+        return;
+    }
+    ClearPlaylist();
+    g_playlist->Load(file);
+    PlayCurrentAndShow(window);
+}
+
+void SavePlaylist(HWND window) {
+    char filter[kBufferSize];
+    char file[kBufferSize] = "";
+    LoadFilterString(IDS_PLAYLIST_FILTER, filter, kBufferSize);
+    OPENFILENAMEA record =
+        FileDialogRecord(window, filter, file, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+    record.lpstrDefExt = "ppl";
+    if (!GetSaveFileNameA(&record)) {
+        return;
+    }
+    g_playlist->Save(file);
+}

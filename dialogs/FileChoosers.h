@@ -14,3 +14,8 @@ void ClearPlaylist();
 void SelectMediaFiles(HWND window);
 void LoadPlaylist(HWND window);
 void SavePlaylist(HWND window);
+
+// What Select Media Files does with the dialog's answer: the file buffer holds one full path, or a
+// folder followed by several names (fileOffset is where the first name starts). The chosen files
+// replace the playlist and its first accepted entry starts playing.
+void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset);

@@ -5,3 +5,6 @@
 // The Playlist dialog (template 106): lists the playlist, plays an entry on double-click, clears
 // the playlist, and takes files and folders dropped on it.
 INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Sets the list box's horizontal scroll range to its widest item, measured in its own font, plus 6.
+void UpdateHorizontalExtent(HWND listBox);

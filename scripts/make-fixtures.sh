@@ -24,3 +24,9 @@ mv "$wav.tmp" "$wav"
 
 lame --silent -b 32 "$wav" "$out/short.mp3.tmp"
 mv "$out/short.mp3.tmp" "$out/short.mp3"
+
+# A folder tree with a symbolic link back to its top: a search must not go round it for ever.
+rm -rf "$out/linkloop"
+mkdir -p "$out/linkloop/inner"
+cp "$wav" "$out/linkloop/inner/song.wav"
+ln -s .. "$out/linkloop/inner/back"

@@ -1,0 +1,84 @@
+#include "dialogs/FolderSearch.h"
+
+#include <windows.h>
+
+#include <set>
+#include <utility>
+
+#include "app/AppState.h"
+
+namespace {
+
+class ScopedFind {
+public:
+    ScopedFind(const std::string& pattern, WIN32_FIND_DATAA& found) : search_(FindFirstFileA(pattern.c_str(), &found)) {}
+    ~ScopedFind() {
+        if (Valid()) FindClose(search_);
+    }
+    ScopedFind(const ScopedFind&) = delete;
+    ScopedFind& operator=(const ScopedFind&) = delete;
+    bool Valid() const { return search_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA& found) { return FindNextFileA(search_, &found) != FALSE; }
+
+private:
+    HANDLE search_;
+};
+
+// A folder's identity: its volume and its file index, the same whatever path (or link) leads to it.
+using FolderId = std::pair<DWORD, ULONGLONG>;
+
+bool IdentifyFolder(const std::string& folderPath, FolderId& id) {
+    HANDLE folder = CreateFileA(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(folder, &info) != FALSE;
+    CloseHandle(folder);
+    if (known) {
+        id = {info.dwVolumeSerialNumber, (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    }
+    return known;
+}
+
+// A path the platform cannot open (MAX_PATH characters or more) would only fail when played.
+bool Openable(const std::string& path) {
+    const int characters = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    return characters > 0 && characters < MAX_PATH;
+}
+
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+void SearchFolder(const std::string& folderPath, std::set<FolderId>& searched) {
+    FolderId id;
+    if (IdentifyFolder(folderPath, id) && !searched.insert(id).second) {
+        return;  // met before: a link back into the tree
+    }
+    WIN32_FIND_DATAA found;
+    ScopedFind search(folderPath + "*.*", found);
+    if (!search.Valid()) {
+        return;
+    }
+    do {
+        if (IsDotEntry(found.cFileName)) {
+            continue;
+        }
+        std::string path = folderPath + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            path += '\\';
+            SearchFolder(path, searched);
+        } else if (Openable(path)) {
+            g_playlist->Add(path);
+        }
+    } while (search.Next(found));
+}
+
+}  // namespace
+
+void AddFolder(const std::string& folderPath) {
+    std::set<FolderId> searched;
+    SearchFolder(folderPath, searched);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Runs the program's modal dialogs in-process: the body runs inside the dialog's own message loop,
+// as the user's actions would.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Opens the dialog modally over the owner, runs body(dialog) once it is up, and returns the
+// dialog's result. The body must end the dialog.
+INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::function<void(HWND)>& body);
+
+// The texts of a list box's items.
+std::vector<std::string> ListItems(HWND list);
+
+// A drop handle as the shell makes it for the given paths; the receiver frees it with DragFinish.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+
+// Clicks a dialog button the way the keyboard or mouse would, through the button itself.
+void ClickButton(HWND dialog, int id);
+// Presses a key on the control that has the focus; the dialog's own message loop takes it once the
+// body has returned.
+void PressKey(HWND dialog, WPARAM key);

@@ -1,0 +1,423 @@
+// The dialogs opened in-process over the real main window, with real list boxes, drops and MCI.
+#include "tests/DialogTestSupport.h"
+#include "tests/ShellTestSupport.h"
+#include "tests/TestSupport.h"
+
+#include <algorithm>
+
+#include "dialogs/AboutDialog.h"
+#include "dialogs/FileChoosers.h"
+#include "dialogs/FolderSearch.h"
+#include "dialogs/PlaylistDialog.h"
+#include "resources/resource.h"
+
+using namespace shell_test;
+
+namespace {
+
+std::vector<std::string> Paths() {
+    std::vector<std::string> paths;
+    for (const PlaylistEntry* entry = g_playlist->Head(); entry; entry = entry->next.get()) {
+        paths.push_back(entry->path);
+    }
+    return paths;
+}
+
+int WidestPlusSix(HWND list) {
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::string& item : ListItems(list)) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, item.c_str(), static_cast<int>(item.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx) + 6);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    return widest;
+}
+
+int Extent(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0)); }
+
+class Dialogs : public ShellTest {
+protected:
+    INT_PTR Playlist(const std::function<void(HWND dialog, HWND list)>& body) {
+        return RunModal(window_, IDD_PLAYLIST, PlaylistDialogProc,
+                        [&](HWND dialog) { body(dialog, GetDlgItem(dialog, IDC_PLAYLIST)); });
+    }
+    std::string Wav(const std::string& name, int milliseconds = 3000) {
+        const std::string path = media_ / name;
+        WriteWav(path, milliseconds);
+        return path;
+    }
+    TempFolder media_;
+};
+
+}  // namespace
+
+TEST_F(Dialogs, FilterStringsBecomeNulSeparatedListsEndingInTwoNuls) {
+    char buffer[2600];
+    LoadFilterString(IDS_PLAYLIST_FILTER, buffer, sizeof buffer);
+    const char expected[] = "Pipit Playlist (*.ppl)\0*.ppl\0All Files(*.*)\0*.*\0";
+    EXPECT_EQ(std::string(buffer, sizeof expected), std::string(expected, sizeof expected));
+
+    LoadFilterString(IDS_MEDIA_FILTER, buffer, sizeof buffer);
+    std::vector<std::string> parts;
+    for (const char* part = buffer; *part; part += strlen(part) + 1) parts.push_back(part);
+    ASSERT_EQ(parts.size(), 14u);
+    EXPECT_EQ(parts[0], "All Media Files");
+    EXPECT_EQ(parts[1].substr(0, 12), "*.avi;*.cda;");
+    EXPECT_EQ(parts[3], "*.avi");
+    EXPECT_EQ(parts[7], "*.mid;*.rmi");
+    EXPECT_EQ(parts[10], "MPEG Files");
+    EXPECT_EQ(parts[11], parts[1].substr(std::string("*.avi;*.cda;*.mid;*.rmi;*.wav;").size()));
+    EXPECT_EQ(parts[12], "All Files(*.*)");
+    EXPECT_EQ(parts[13], "*.*");
+    size_t total = 0;
+    for (const std::string& part : parts) total += part.size() + 1;
+    EXPECT_EQ(total, 455u);  // the resource text, its 14 separators now NULs
+}
+
+TEST_F(Dialogs, ChosenFilesReplaceThePlaylistAndTheFirstAcceptedOnePlays) {
+    const std::string a = Wav("a.wav"), b = Wav("b.wav");
+    g_playlist->Add("C:\\old.mp3");
+    Command(IDM_LOOP);
+
+    // Several files: the folder, then each name, as the dialog leaves them.
+    std::string buffer = media_.Path() + '\0' + "notes.txt" + '\0' + "b.wav" + '\0' + "a.wav" + '\0' + '\0';
+    TakeChosenMediaFiles(window_, buffer.c_str(), static_cast<WORD>(media_.Path().size() + 1));
+    EXPECT_EQ(Paths(), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(g_playlist->Current(), 1);
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    g_playlist->SetCurrent(2);
+    EXPECT_EQ(g_playlist->Next(), 1) << "the new playlist carries the Loop setting";
+    g_playlist->SetCurrent(1);
+
+    // One file: the buffer holds its full path.
+    const size_t nameOffset = a.rfind('\\') + 1;
+    TakeChosenMediaFiles(window_, a.c_str(), static_cast<WORD>(nameOffset));
+    EXPECT_EQ(Paths(), std::vector<std::string>{a});
+    EXPECT_EQ(OpenMciDeviceCount(), 1) << "the old entry's device was closed";
+
+    // Several in a drive root: two backslashes after the drive.
+    buffer = std::string("C:\\") + '\0' + "x.mp3" + '\0' + "y.mid" + '\0' + '\0';
+    TakeChosenMediaFiles(window_, buffer.c_str(), 4);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\\\x.mp3", "C:\\\\y.mid"}));
+
+    // Nothing acceptable: an empty playlist, nothing plays.
+    buffer = media_.Path() + "\\notes.txt";
+    TakeChosenMediaFiles(window_, buffer.c_str(), static_cast<WORD>(media_.Path().size() + 1));
+    EXPECT_EQ(g_playlist->GetCount(), 0);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
+
+TEST_F(Dialogs, PlaylistDialogListsNamesWithTheCurrentSelectedAndMeasuresTheWidest) {
+    g_playlist->Add("D:\\Music\\first song.mp3");
+    g_playlist->Add("D:\\Music\\A much longer file name than the others.wav");
+    g_playlist->Add("c.mid");
+    g_playlist->SetCurrent(2);
+    const INT_PTR result = Playlist([](HWND dialog, HWND list) {
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"first song.mp3",
+                                                             "A much longer file name than the others.wav", "c.mid"}));
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(Extent(list), WidestPlusSix(list));
+        EXPECT_GT(Extent(list), 100);
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, 2);
+}
+
+TEST_F(Dialogs, PlaylistDialogOnAnEmptyPlaylistHasNoScrollRangeAndEscCloses) {
+    const INT_PTR result = Playlist([](HWND dialog, HWND list) {
+        EXPECT_TRUE(ListItems(list).empty());
+        EXPECT_EQ(Extent(list), 0);
+        PressKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_EQ(result, 2);
+}
+
+TEST_F(Dialogs, DoubleClickPlaysThatEntryAndClearEmptiesEverything) {
+    for (const char* name : {"1.wav", "2.wav", "3.wav"}) g_playlist->Add(Wav(name));
+    Command(IDM_LOOP);
+    Command(IDM_PLAY);
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(list, LB_SETCURSEL, 2, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(g_playlist->Current(), 3);
+        EXPECT_EQ(g_playing, 1);
+        EXPECT_EQ(OpenMciDeviceCount(), 1);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
+
+        ClickButton(dialog, IDC_CLEAR);
+        EXPECT_EQ(g_playlist->GetCount(), 0);
+        EXPECT_EQ(g_playing, 0);
+        EXPECT_EQ(OpenMciDeviceCount(), 0);
+        EXPECT_TRUE(ListItems(list).empty());
+        EXPECT_EQ(Extent(list), 0);
+        g_playlist->Add("a.wav");
+        g_playlist->Add("b.wav");
+        g_playlist->SetCurrent(2);
+        EXPECT_EQ(g_playlist->Next(), 1) << "the fresh playlist carries the Loop setting";
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(Dialogs, DoubleClickOnAListLeftStaleByAReplacedPlaylistRefreshesAndPlaysNothing) {
+    for (const char* name : {"1.wav", "2.wav", "3.wav"}) g_playlist->Add(Wav(name));
+    const std::string only = Wav("only.wav");
+    Playlist([&](HWND dialog, HWND list) {
+        // Meanwhile a tray action replaces the playlist by one of a single entry.
+        ClearPlaylist();
+        g_playlist->Add(only);
+        SendMessageA(list, LB_SETCURSEL, 2, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(g_playlist->Current(), 1);
+        EXPECT_EQ(g_playing, 0);
+        EXPECT_EQ(OpenMciDeviceCount(), 0);
+        EXPECT_EQ(ListItems(list), std::vector<std::string>{"only.wav"});
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
+    TempFolder drop;
+    const std::string tree = drop / "tree";
+    for (const char* folder : {"", "\\sub", "\\sub\\deeper", "\\hidden", "\\readonly", "\\empty"}) {
+        CreateDirectoryA((tree + folder).c_str(), nullptr);
+    }
+    for (const char* file : {"\\one.wav", "\\notes.txt", "\\sub\\two.mp3", "\\sub\\deeper\\three.mid",
+                             "\\sub\\deeper\\four.wav", "\\hidden\\five.wav", "\\readonly\\six.avi"}) {
+        WriteBytes(tree + file, "x");
+    }
+    SetFileAttributesA((tree + "\\hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((tree + "\\readonly").c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string longName = drop / (std::string(90, 'L') + ".mp3");
+    WriteBytes(longName, "x");
+    const std::string before = drop / "before.wav", after = drop / "after.mp3";
+    WriteBytes(before, "x");
+    WriteBytes(after, "x");
+
+    g_playlist->Add("C:\\existing.wav");
+    g_playlist->SetCurrent(1);
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(dialog, WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(MakeDrop({before, tree, drop / "notes.doc", drop / "missing", longName,
+                                                        Fixture("linkloop"), after})),
+                     0);
+        const std::vector<std::string> paths = Paths();
+        ASSERT_EQ(paths.size(), 11u);
+        EXPECT_EQ(paths[0], "C:\\existing.wav");
+        EXPECT_EQ(paths[1], before);
+        std::vector<std::string> fromTree(paths.begin() + 2, paths.begin() + 8);
+        std::vector<std::string> expected;
+        for (const char* file : {"\\one.wav", "\\sub\\two.mp3", "\\sub\\deeper\\three.mid", "\\sub\\deeper\\four.wav",
+                                 "\\hidden\\five.wav", "\\readonly\\six.avi"}) {
+            expected.push_back(tree + file);
+        }
+        std::vector<std::string> sorted = fromTree;
+        std::sort(sorted.begin(), sorted.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(sorted, expected);
+        // Depth first: a sub-folder's files, its own sub-folders' included, come in one run.
+        auto contiguous = [&](const std::string& prefix) {
+            std::vector<int> at;
+            for (int i = 0; i < static_cast<int>(fromTree.size()); ++i) {
+                if (fromTree[i].rfind(prefix, 0) == 0) at.push_back(i);
+            }
+            return !at.empty() && at.back() - at.front() + 1 == static_cast<int>(at.size());
+        };
+        EXPECT_TRUE(contiguous(tree + "\\sub\\"));
+        EXPECT_TRUE(contiguous(tree + "\\sub\\deeper\\"));
+        EXPECT_EQ(paths[8], longName);
+        EXPECT_EQ(paths[9], Fixture("linkloop") + "\\inner\\song.wav") << "the link loop is searched once";
+        EXPECT_EQ(paths[10], after);
+
+        EXPECT_EQ(g_playlist->Current(), 1);
+        EXPECT_EQ(g_playing, 0) << "a drop plays nothing";
+        EXPECT_EQ(ListItems(list).size(), 11u);
+        EXPECT_EQ(ListItems(list)[8], std::string(90, 'L') + ".mp3");
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(Extent(list), WidestPlusSix(list));
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(Dialogs, DropOnAnEmptyPlaylistMakesTheFirstFileCurrentWithoutPlaying) {
+    const std::string a = Wav("a.wav");
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({media_ / "x.txt", a})), 0);
+        EXPECT_EQ(g_playlist->Current(), 1);
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(OpenMciDeviceCount(), 0);
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(Dialogs, FolderSearchSkipsPathsThePlatformCannotOpen) {
+    // 230 characters of folder and a 40-character name: the whole path is past MAX_PATH.
+    TempFolder root;
+    std::string deep = root.Path();
+    while (deep.size() < 200) {
+        deep += "\\" + std::string(20, 'd');
+        CreateDirectoryA(deep.c_str(), nullptr);
+    }
+    WriteBytes(deep + "\\ok.wav", "x");
+    const std::string tooLong = deep + "\\" + std::string(280 - deep.size(), 'n') + ".wav";
+    WriteBytes(tooLong, "x");  // may not even be created; either way it is not added
+    AddFolder(root.Path() + "\\");
+    EXPECT_EQ(Paths(), std::vector<std::string>{deep + "\\ok.wav"});
+}
+
+TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2) {
+    const std::string tipBefore = g_playlist->CurrentPath();
+    EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { ClickButton(dialog, IDCLOSE); }), 8);
+    EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { PressKey(dialog, VK_RETURN); }), 8);
+    EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }), 2);
+    EXPECT_EQ(g_playlist->GetCount(), 0);
+    EXPECT_EQ(g_playing, 0);
+}
+
+namespace {
+
+// Reads a dialog template resource as the dialog manager does, classic or extended.
+class TemplateReader {
+public:
+    explicit TemplateReader(int id) {
+        HRSRC found = FindResourceA(g_instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
+        at_ = static_cast<const BYTE*>(LockResource(LoadResource(g_instance, found)));
+        start_ = at_;
+    }
+    WORD Word() { WORD v; memcpy(&v, at_, 2); at_ += 2; return v; }
+    DWORD Dword() { DWORD v; memcpy(&v, at_, 4); at_ += 4; return v; }
+    short Short() { return static_cast<short>(Word()); }
+    BYTE Byte() { return *at_++; }
+    std::string Text() {  // a string or an ordinal (class ordinals named as their class)
+        WORD first = Word();
+        if (first == 0xFFFF) {
+            switch (WORD ordinal = Word()) {
+                case 0x80: return "BUTTON";
+                case 0x82: return "STATIC";
+                case 0x83: return "LISTBOX";
+                default: return std::string("#").append(std::to_string(ordinal));
+            }
+        }
+        std::string text;
+        for (WORD c = first; c != 0; c = Word()) text.push_back(static_cast<char>(c));
+        return text;  // class names compare in capitals, as the dialog manager takes them
+    }
+    void AlignToDword() { while ((at_ - start_) % 4) ++at_; }
+
+private:
+    const BYTE* start_ = nullptr;
+    const BYTE* at_ = nullptr;
+};
+
+struct Shape {
+    DWORD style, exStyle;
+    short x, y, cx, cy;
+    int id;
+    std::string className, text;
+    bool operator==(const Shape&) const = default;
+};
+
+void PrintTo(const Shape& s, std::ostream* out) {
+    *out << std::hex << "{0x" << s.style << ", 0x" << s.exStyle << std::dec << ", " << s.x << "," << s.y << " "
+         << s.cx << "x" << s.cy << ", id " << s.id << ", " << s.className << ", \"" << s.text << "\"}";
+}
+
+struct DialogShape {
+    Shape frame{};
+    WORD points = 0;
+    std::string font;
+    std::vector<Shape> controls;
+};
+
+DialogShape ReadTemplate(int id) {
+    TemplateReader in(id);
+    DialogShape shape;
+    Shape& frame = shape.frame;
+    const bool extended = in.Word() == 1 && in.Word() == 0xFFFF;
+    if (extended) {
+        in.Dword();  // help id
+        frame.exStyle = in.Dword();
+        frame.style = in.Dword();
+    } else {
+        in = TemplateReader(id);
+        frame.style = in.Dword();
+        frame.exStyle = in.Dword();
+    }
+    const WORD count = in.Word();
+    frame.x = in.Short(), frame.y = in.Short(), frame.cx = in.Short(), frame.cy = in.Short();
+    EXPECT_EQ(in.Text(), "") << "no menu";
+    frame.className = in.Text();
+    frame.text = in.Text();
+    shape.points = in.Word();
+    if (extended) {
+        EXPECT_EQ(in.Word(), 0) << "weight";
+        EXPECT_EQ(in.Byte(), 0) << "italic";
+        EXPECT_EQ(in.Byte(), DEFAULT_CHARSET);
+    }
+    shape.font = in.Text();
+    for (WORD i = 0; i < count; ++i) {
+        in.AlignToDword();
+        Shape control{};
+        if (extended) {
+            in.Dword();
+            control.exStyle = in.Dword();
+            control.style = in.Dword();
+        } else {
+            control.style = in.Dword();
+            control.exStyle = in.Dword();
+        }
+        control.x = in.Short(), control.y = in.Short(), control.cx = in.Short(), control.cy = in.Short();
+        control.id = extended ? static_cast<int>(in.Dword()) : static_cast<short>(in.Word());
+        control.className = in.Text();
+        CharUpperA(control.className.data());
+        control.text = in.Text();
+        in.Word();  // no creation data
+        shape.controls.push_back(control);
+    }
+    return shape;
+}
+
+}  // namespace
+
+TEST_F(Dialogs, PlaylistTemplateIsExtendedWithItsStylesSizesAndTabOrder) {
+    const DialogShape shape = ReadTemplate(IDD_PLAYLIST);
+    EXPECT_EQ(shape.frame, (Shape{0x80C808C0, 0x10, 0, 0, 202, 188, 0, "", "Pipit Playlist"}));
+    EXPECT_EQ(shape.points, 8);
+    EXPECT_EQ(shape.font, "MS Sans Serif");
+    EXPECT_EQ(shape.controls,
+              (std::vector<Shape>{
+                  {0x50010000, 0, 145, 167, 50, 14, IDCANCEL, "BUTTON", "&Close"},
+                  {0x50B10101, 0, 7, 30, 188, 134, IDC_PLAYLIST, "LISTBOX", ""},
+                  {0x50020000, 0, 7, 19, 188, 10, -1, "STATIC", "Double click an entry to play it:"},
+                  {0x50020000, 0, 7, 7, 188, 10, -1, "STATIC",
+                   "You can drag files onto this dialog to add them to the list."},
+                  {0x50010000, 0, 7, 167, 50, 14, IDC_CLEAR, "BUTTON", "Clear"},
+              }));
+}
+
+TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
+    const DialogShape shape = ReadTemplate(IDD_ABOUT);
+    EXPECT_EQ(shape.frame, (Shape{0x80C808C0, 0, 0, 0, 170, 109, 0, "", "About Pipit"}));
+    EXPECT_EQ(shape.points, 8);
+    EXPECT_EQ(shape.font, "MS Sans Serif");
+    ASSERT_EQ(shape.controls.size(), 6u);
+    EXPECT_EQ(shape.controls[0], (Shape{0x50010001, 0, 113, 88, 50, 14, IDCLOSE, "BUTTON", "&Close"}));
+    EXPECT_EQ(shape.controls[1], (Shape{0x50020000, 0, 7, 7, 80, 8, -1, "STATIC", "Pipit V2.0.0 (Beta 2)"}));
+    const short rows[][4] = {{7, 19, 156, 8}, {7, 31, 156, 17}, {7, 75, 73, 8}, {7, 52, 156, 21}};
+    for (int i = 0; i < 4; ++i) {
+        const Shape& text = shape.controls[i + 2];
+        EXPECT_EQ(text.style, 0x50020000u);
+        EXPECT_EQ(text.className, "STATIC");
+        EXPECT_EQ(text.id, -1);
+        EXPECT_EQ((std::vector<short>{text.x, text.y, text.cx, text.cy}),
+                  (std::vector<short>(rows[i], rows[i] + 4)));
+        EXPECT_FALSE(text.text.empty());
+    }
+    EXPECT_NE(shape.controls[3].text.find('@'), std::string::npos) << "the support address";
+}
