@@ -79,3 +79,40 @@ click_menu_from_bottom() {
 
 process_alive() { kill -0 "$1" 2>/dev/null; }
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# The Windows form of a path on this machine: Wine shows / as drive Z:.
+windows_path() { echo "Z:${1//\//\\}"; }
+
+shown_window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_named_shown() { [ -n "$(shown_window_named "$1")" ]; }
+window_named_gone() { [ -z "$(shown_window_named "$1")" ]; }
+
+# Clicks into the "File name" box of the common file dialog with this title, types each argument
+# followed by Enter, and waits for the dialog to close after the last one.
+answer_file_dialog() {
+    local title=$1
+    shift
+    wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
+    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
+    xdotool mousemove $((X + 205)) $((Y + 198)) click 1
+    sleep 0.3
+    local text
+    for text in "$@"; do
+        xdotool type --delay 15 "$text"
+        xdotool key Return
+        sleep 0.5
+    done
+    wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog stayed open"
+}
+
+# Cancels the common file dialog with this title with the Esc key.
+cancel_file_dialog() {
+    local title=$1
+    wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
+    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
+    xdotool mousemove $((X + 205)) $((Y + 198)) click 1
+    sleep 0.2
+    [ -n "${2:-}" ] && xdotool type --delay 15 "$2"
+    xdotool key Escape
+    wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
+}

@@ -1,0 +1,64 @@
+// A small helper for the end-to-end tests: looks into a running Pipit from another process.
+//   probe command ID          posts the menu command ID to Pipit's main window
+//   probe list TITLE          prints the items of the list box in the window TITLE, then "selected: N"
+//   probe close TITLE         closes the window TITLE as its Close button would
+//   probe exists TITLE        exits with 0 when a window TITLE is shown, else 1
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+HWND MainWindow() { return FindWindowA("Pipit", "Pipit"); }
+
+std::string Utf8(const std::wstring& text) {
+    std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(bytes.size() - 1);
+    return bytes;
+}
+
+// Another process's list box answers LB_GETTEXT in UTF-16 only through the W form.
+int ListItems(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    HWND list = window ? FindWindowExA(window, nullptr, "ListBox", nullptr) : nullptr;
+    if (!list) {
+        std::fprintf(stderr, "no list in a window \"%s\"\n", title);
+        return 1;
+    }
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        text.resize(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+        std::printf("%s\n", Utf8(text).c_str());
+    }
+    std::printf("selected: %d\n", static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: probe command ID | list TITLE | close TITLE | exists TITLE\n");
+        return 2;
+    }
+    const std::string verb = argv[1];
+    if (verb == "command") {
+        return PostMessageA(MainWindow(), WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+    }
+    if (verb == "list") {
+        return ListItems(argv[2]);
+    }
+    if (verb == "close") {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        return window && PostMessageA(window, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+    }
+    if (verb == "exists") {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        return window && IsWindowVisible(window) ? 0 : 1;
+    }
+    return 2;
+}

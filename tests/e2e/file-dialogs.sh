@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The built pipit.exe with the real common file dialogs, typed into with xdotool: Select Media
+# Files (middle button) builds the playlist in the order chosen, Save Playlist writes a ".ppl" file
+# of CR LF lines under a name typed without extension, Load Playlist replaces the playlist and
+# plays its first entry, and Cancel in each changes nothing. The playlist is read back from the
+# Playlist dialog by a probe in another process; what was played, from ALSA's capture file.
+# Usage: file-dialogs.sh PIPIT_EXE PROBE_EXE ARTIFACT_FOLDER
+set -uo pipefail
+exe=$1
+probe_exe=$2
+ARTIFACTS=$3
+source "$(dirname "$0")/e2e-lib.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-e2e.XXXXXX")
+pipit=""
+cleanup() {
+    [ -n "$pipit" ] && kill "$pipit" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+probe() { "$PIPIT_WINE" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The playlist as the Playlist dialog shows it: names, then "selected: N".
+shown_playlist() {
+    probe command 40014 >/dev/null
+    wait_for 10 window_named_shown "Pipit Playlist" || fail "the Playlist dialog did not open"
+    probe list "Pipit Playlist"
+    probe close "Pipit Playlist" >/dev/null
+    wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+}
+
+expect_playlist() {
+    local expected=$1 shown
+    shown=$(shown_playlist)
+    [ "$shown" = "$expected" ] || fail "the playlist shows [$shown], expected [$expected]"
+}
+
+# Sound goes to ALSA's null device through its file plugin, which keeps what was played.
+mkdir -p "$work/home" "$work/media"
+cat > "$work/home/.asoundrc" <<ALSA
+pcm.!default { type file slave.pcm "null" file "$work/played.raw" format "raw" }
+ctl.!default { type hw card 0 }
+ALSA
+played() { [ -s "$work/played.raw" ]; }
+fixture="$(dirname "$exe")/fixtures/short.wav"
+for name in a b c; do cp "$fixture" "$work/media/$name.wav"; done
+media=$(windows_path "$work/media")
+
+HOME="$work/home" "$PIPIT_WINE" "$exe" >/dev/null 2>&1 &
+pipit=$!
+wait_for 20 icons_at_least 20 || fail "Pipit's icon did not appear"
+
+# Select Media Files from the middle button, several files chosen together.
+icon=$(icon_position)
+# shellcheck disable=SC2086
+xdotool mousemove $icon mousemove_relative 3 4 click 2
+answer_file_dialog "Open" "$media" '"c.wav" "a.wav"'
+expect_playlist $'c.wav\na.wav\nselected: 0'
+wait_for 10 played || fail "nothing was played after the media files were chosen"
+
+
+xdotool mousemove $icon mousemove_relative 3 4 click 2
+cancel_file_dialog "Open" "b.wav"
+expect_playlist $'c.wav\na.wav\nselected: 0'
+
+# Save Playlist under a name typed without extension.
+probe command 40013 >/dev/null
+answer_file_dialog "Save As" "$media\\saved"
+wait_for 5 test -f "$work/media/saved.ppl" || fail "no saved.ppl was written"
+expected=$(printf '%s\\c.wav\r\n%s\\a.wav\r\n' "$media" "$media")
+[ "$(cat "$work/media/saved.ppl")" = "$expected" ] || fail "saved.ppl holds: $(od -c "$work/media/saved.ppl" | head)"
+
+probe command 40013 >/dev/null
+cancel_file_dialog "Save As" "$media\\cancelled"
+[ ! -e "$work/media/cancelled.ppl" ] || fail "Cancel in the save dialog wrote a file"
+
+# Load Playlist replaces the playlist and plays its first entry.
+printf '%s\\b.wav\r\n%s\\a.wav\r\n' "$media" "$media" > "$work/media/list.ppl"
+rm -f "$work/played.raw"
+probe command 40012 >/dev/null
+answer_file_dialog "Open" "$media\\list.ppl"
+wait_for 10 played || fail "nothing was played after the playlist was loaded"
+expect_playlist $'b.wav\na.wav\nselected: 0'
+
+probe command 40012 >/dev/null
+cancel_file_dialog "Open" "$media\\saved.ppl"
+expect_playlist $'b.wav\na.wav\nselected: 0'
+
+probe command 40007 >/dev/null
+wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
+pipit=""
+echo "file dialogs end-to-end: passed"
