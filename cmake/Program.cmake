@@ -23,7 +23,7 @@ target_link_libraries(pipit_tray PUBLIC shell32)
 # the same menu, strings, icons and dialogs.
 add_library(pipit_resources OBJECT resources/pipit.rc)
 set_source_files_properties(resources/pipit.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/pipit-16.ico;${CMAKE_SOURCE_DIR}/resources/pipit-32.ico")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/pipit-16.ico;${CMAKE_SOURCE_DIR}/resources/pipit-32.ico;${CMAKE_SOURCE_DIR}/resources/pipit.exe.manifest")
 target_include_directories(pipit_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 
 add_executable(pipit WIN32 app/Main.cpp $<TARGET_OBJECTS:pipit_resources>)

@@ -1,3 +1,4 @@
+#include "playback/LegacyText.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistLines.h"
 
@@ -19,7 +20,15 @@ int Playlist::Load(const std::string& fileName) {
     if (!file) {
         return 0;
     }
-    ReadPlaylistLines(file.get(), [this](std::string_view line) { Add(line); });
+    const UINT processCodePage = GetACP();
+    const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
+    ReadPlaylistLines(file.get(), [&](std::string_view line) {
+        if (processCodePage == CP_UTF8) {
+            Add(PathFromLine(line, processCodePage, legacyCodePage));
+        } else {
+            Add(line);
+        }
+    });
     return 1;
 }
 

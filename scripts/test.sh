@@ -14,4 +14,4 @@ wine_session_begin own-display null-sound
 
 # One at a time: the tests that play sound must not share the machine with each other.
 cd "$PIPIT_BUILD"
-ctest --output-on-failure --timeout 600 "$@"
+ctest --output-on-failure --timeout 300 "$@"

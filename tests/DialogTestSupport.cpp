@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <gtest/gtest.h>
+
 #include "app/AppState.h"
 
 namespace {
@@ -19,13 +21,33 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM found) {
     return TRUE;
 }
 
+DWORD g_started = 0;
+
+void CALLBACK EndLeftOpenDialog(HWND, UINT, UINT_PTR watchdog, DWORD) {
+    KillTimer(nullptr, watchdog);
+    HWND stuck = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&stuck));
+    if (stuck) {
+        ADD_FAILURE() << "the dialog was left open";
+        EndDialog(stuck, -1);
+    }
+}
+
+// Runs on the dialog's own message loop; waits for the dialog to be up, and ends a dialog that the
+// body left open rather than hanging the run.
 void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog) {
-        g_body(dialog);
+    if (!dialog) {
+        if (GetTickCount() - g_started > 10000) {
+            KillTimer(nullptr, timer);
+            ADD_FAILURE() << "the dialog did not come up";
+        }
+        return;
     }
+    KillTimer(nullptr, timer);
+    g_body(dialog);
+    SetTimer(nullptr, 0, 10000, EndLeftOpenDialog);
 }
 
 }  // namespace
@@ -33,6 +55,7 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
 INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::function<void(HWND)>& body) {
     g_body = body;
     g_owner = owner;
+    g_started = GetTickCount();
     SetTimer(nullptr, 0, 20, RunBody);
     return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
 }
@@ -49,17 +72,20 @@ std::vector<std::string> ListItems(HWND list) {
 }
 
 HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-    std::string names;
+    // As the shell makes it: the names in UTF-16.
+    std::wstring names;
     for (const std::string& path : paths) {
-        names += path;
-        names.push_back('\0');
+        std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+        names += wide;  // with its terminator
     }
-    names.push_back('\0');
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    names.push_back(L'\0');
+    const size_t bytes = names.size() * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
+    header->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), bytes);
     GlobalUnlock(drop);
     return drop;
 }

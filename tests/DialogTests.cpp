@@ -421,3 +421,43 @@ TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
     }
     EXPECT_NE(shape.controls[3].text.find('@'), std::string::npos) << "the support address";
 }
+
+TEST_F(Dialogs, FileNamesInAnyScriptAreDroppedListedPlayedSavedAndLoadedBack) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest sets the process code page";
+    const std::string japanese = "\xe6\x97\xa5\xe6\x9c\xac\xe3\x81\xae\xe6\xad\x8c.wav";  // 日本の歌
+    const std::string greek = "\xce\xa4\xcf\x81\xce\xb1\xce\xb3\xce\xbf\xcf\x8d\xce\xb4\xce\xb9.wav";  // Τραγούδι
+    const std::string first = Wav(japanese, 300), second = Wav(greek, 300);
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second})), 0);
+        EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{japanese, greek}));
+        for (int index : {0, 1}) {
+            SendMessageA(list, LB_SETCURSEL, index, 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+            EXPECT_EQ(OpenMciDeviceCount(), 1) << "MCI opened " << (index ? greek : japanese);
+        }
+        ClickButton(dialog, IDCANCEL);
+    });
+    Command(IDM_STOP);
+
+    const std::string saved = media_ / "scripts.ppl";
+    ASSERT_EQ(g_playlist->Save(saved), 1);
+    EXPECT_EQ(ReadBytes(saved), first + "\r\n" + second + "\r\n");
+    ClearPlaylist();
+    ASSERT_EQ(g_playlist->Load(saved), 1);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
+}
+
+TEST_F(Dialogs, PlaylistsWrittenInTheLegacyCodePageStillLoadAndPlay) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+    const std::string cafe = Wav("caf\xc3\xa9.wav", 300);  // café.wav
+    const std::string folder = media_.Path();
+    // An older playlist holds the name in code page 1252, the system's here.
+    WriteBytes(media_ / "old.ppl", folder + "\\caf\xe9.wav\r\n");
+    ClearPlaylist();
+    ASSERT_EQ(g_playlist->Load(media_ / "old.ppl"), 1);
+    EXPECT_EQ(Paths(), std::vector<std::string>{cafe});
+    Command(IDM_PLAY);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    Command(IDM_STOP);
+}

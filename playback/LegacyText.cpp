@@ -1,0 +1,69 @@
+#include "playback/LegacyText.h"
+
+namespace {
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+}  // namespace
+
+bool IsUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t length;
+        unsigned minimum;
+        unsigned value;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            length = 2, minimum = 0x80, value = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, minimum = 0x800, value = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4, minimum = 0x10000, value = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) {
+            return false;
+        }
+        for (size_t k = 1; k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            if (!IsContinuation(next)) {
+                return false;
+            }
+            value = (value << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if (value < minimum || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string PathFromLine(std::string_view line, UINT processCodePage, UINT legacyCodePage) {
+    if (processCodePage != CP_UTF8 || legacyCodePage == CP_UTF8 || IsUtf8(line)) {
+        return std::string(line);
+    }
+    const int size = static_cast<int>(line.size());
+    std::wstring wide(MultiByteToWideChar(legacyCodePage, 0, line.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(legacyCodePage, 0, line.data(), size, wide.data(), static_cast<int>(wide.size()));
+    const int wideSize = static_cast<int>(wide.size());
+    std::string text(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    return text;
+}
+
+UINT LegacyAnsiCodePage() {
+    // The locale's own ANSI code page, which the process code page set by the manifest does not change.
+    UINT codePage = 0;
+    if (GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPSTR>(&codePage), sizeof codePage / sizeof(char)) == 0 ||
+        codePage == 0) {
+        return 1252;
+    }
+    return codePage;
+}
