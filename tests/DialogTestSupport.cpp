@@ -22,6 +22,7 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM found) {
 }
 
 DWORD g_started = 0;
+UINT_PTR g_watchdog = 0;
 
 void CALLBACK EndLeftOpenDialog(HWND, UINT, UINT_PTR watchdog, DWORD) {
     KillTimer(nullptr, watchdog);
@@ -47,7 +48,7 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     KillTimer(nullptr, timer);
     g_body(dialog);
-    SetTimer(nullptr, 0, 10000, EndLeftOpenDialog);
+    g_watchdog = SetTimer(nullptr, 0, 10000, EndLeftOpenDialog);
 }
 
 }  // namespace
@@ -57,7 +58,12 @@ INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::funct
     g_owner = owner;
     g_started = GetTickCount();
     SetTimer(nullptr, 0, 20, RunBody);
-    return DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    const INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    if (g_watchdog) {
+        KillTimer(nullptr, g_watchdog);
+        g_watchdog = 0;
+    }
+    return result;
 }
 
 std::vector<std::string> ListItems(HWND list) {
