@@ -1,7 +1,6 @@
 #include "playback/PlaylistLines.h"
 
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
@@ -10,9 +9,9 @@ constexpr char kLineFeed = '\n';
 constexpr char kCarriageReturn = '\r';
 constexpr char kEndOfData = '\x1A';
 
-// rawLine is the line without its LF; endedByLineFeed says whether a LF closed it.
-void HandleLine(std::string_view rawLine, bool endedByLineFeed,
-                const std::function<void(std::string_view)>& onLine) {
+}  // namespace
+
+void PlaylistLineSplitter::HandleLine(std::string_view rawLine, bool endedByLineFeed) {
     if (endedByLineFeed && !rawLine.empty() && rawLine.back() == kCarriageReturn) {
         rawLine.remove_suffix(1);
     }
@@ -21,45 +20,53 @@ void HandleLine(std::string_view rawLine, bool endedByLineFeed,
         rawLine = rawLine.substr(0, nul);
     }
     if (!rawLine.empty()) {
-        onLine(rawLine);
+        onLine_(rawLine);
     }
 }
 
-}  // namespace
-
-void ReadPlaylistLines(std::FILE* file, const std::function<void(std::string_view)>& onLine) {
-    std::vector<char> chunk(64 * 1024);
-    std::string pending;  // the start of a line that runs past the end of a chunk
-    for (;;) {
-        const size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
-        if (got == 0) {
+bool PlaylistLineSplitter::Feed(const char* data, size_t size) {
+    if (ended_) {
+        return false;
+    }
+    const char* end = data + size;
+    if (const void* stop = std::memchr(data, kEndOfData, size)) {
+        end = static_cast<const char*>(stop);
+        ended_ = true;
+    }
+    const char* lineStart = data;
+    while (lineStart < end) {
+        const char* lineFeed = static_cast<const char*>(std::memchr(lineStart, kLineFeed, end - lineStart));
+        if (!lineFeed) {
+            pending_.append(lineStart, end);
             break;
         }
-        const char* data = chunk.data();
-        const char* end = data + got;
-        const char* stop = static_cast<const char*>(std::memchr(data, kEndOfData, got));
-        if (stop) {
-            end = stop;
+        // Most lines lie wholly inside the bytes fed; only a line cut by their end is copied.
+        if (pending_.empty()) {
+            HandleLine(std::string_view(lineStart, lineFeed - lineStart), true);
+        } else {
+            pending_.append(lineStart, lineFeed);
+            HandleLine(pending_, true);
+            pending_.clear();
         }
-        const char* lineStart = data;
-        while (lineStart < end) {
-            const char* lineFeed = static_cast<const char*>(std::memchr(lineStart, kLineFeed, end - lineStart));
-            if (!lineFeed) {
-                pending.append(lineStart, end);
-                break;
-            }
-            if (pending.empty()) {
-                HandleLine(std::string_view(lineStart, lineFeed - lineStart), true, onLine);
-            } else {
-                pending.append(lineStart, lineFeed);
-                HandleLine(pending, true, onLine);
-                pending.clear();
-            }
-            lineStart = lineFeed + 1;
-        }
-        if (stop) {
+        lineStart = lineFeed + 1;
+    }
+    return !ended_;
+}
+
+void PlaylistLineSplitter::Finish() {
+    HandleLine(pending_, false);
+    pending_.clear();
+    ended_ = true;
+}
+
+void ReadPlaylistLines(std::FILE* file, const PlaylistLineSplitter::LineHandler& onLine) {
+    PlaylistLineSplitter splitter(onLine);
+    std::vector<char> chunk(64 * 1024);
+    for (;;) {
+        const size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
+        if (got == 0 || !splitter.Feed(chunk.data(), got)) {
             break;
         }
     }
-    HandleLine(pending, false, onLine);
+    splitter.Finish();
 }

@@ -2,13 +2,33 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <string_view>
 
-// Reads a playlist file's text and hands each non-empty line to onLine, in file order:
+// The reading rules of a playlist file, applied to its bytes as they come:
 // - a line ends at LF; a CR directly before that LF belongs to the line end, any other CR is text;
 // - the last line may lack its line end;
 // - a byte 0x1A ends the data;
 // - a line's text ends at its first NUL byte;
-// - a line of any length comes whole.
-// A read error ends the text as the end of the file would. Plain C++, no platform calls.
-void ReadPlaylistLines(std::FILE* file, const std::function<void(std::string_view)>& onLine);
+// - empty lines are skipped, and a line of any length comes whole.
+// Plain C++, no platform calls.
+class PlaylistLineSplitter {
+public:
+    using LineHandler = std::function<void(std::string_view)>;
+    explicit PlaylistLineSplitter(LineHandler onLine) : onLine_(std::move(onLine)) {}
+
+    // Takes the next bytes of the file; returns false once the end-of-data byte has been met.
+    bool Feed(const char* data, size_t size);
+    // The end of the file: hands on a last line that has no line end.
+    void Finish();
+
+private:
+    void HandleLine(std::string_view rawLine, bool endedByLineFeed);
+
+    LineHandler onLine_;
+    std::string pending_;  // the start of a line that runs past the bytes fed so far
+    bool ended_ = false;
+};
+
+// Reads the whole file through the splitter. A read error ends the text as the end of the file would.
+void ReadPlaylistLines(std::FILE* file, const PlaylistLineSplitter::LineHandler& onLine);

@@ -30,3 +30,9 @@ rm -rf "$out/linkloop"
 mkdir -p "$out/linkloop/inner"
 cp "$wav" "$out/linkloop/inner/song.wav"
 ln -s .. "$out/linkloop/inner/back"
+
+# A folder of 50,000 files, nine in ten of them media, made here because Wine creates files in a
+# crowded folder slowly.
+rm -rf "$out/many"
+mkdir -p "$out/many"
+(cd "$out/many" && seq 0 49999 | awk '{ print "track" $1 (($1 % 10 == 9) ? ".txt" : ".wav") }' | xargs touch)

@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool x11-utils imagemagick
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     lame
+    clang libclang-rt-14-dev
 )
 packages+=("$@")
 

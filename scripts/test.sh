@@ -12,6 +12,9 @@ trap wine_session_end EXIT
 trap "exit 130" INT TERM
 wine_session_begin own-display null-sound
 
+# The playlist reader, natively, under libFuzzer and AddressSanitizer for a bounded time.
+bash "$root/scripts/fuzz.sh" 20
+
 # One at a time: the tests that play sound must not share the machine with each other.
 cd "$PIPIT_BUILD"
 ctest --output-on-failure --timeout 300 "$@"
