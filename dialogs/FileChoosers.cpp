@@ -76,13 +76,24 @@ void SelectMediaFiles(HWND window) {
     TakeChosenMediaFiles(window, file, record.nFileOffset);
 }
 
-void LoadPlaylist(HWND window) {
+// Asks for a playlist file to read or to write; the path is left in file. False on Cancel.
+static bool ChoosePlaylistFile(HWND window, char* file, bool forSaving) {
     char filter[kBufferSize];
-    char file[kBufferSize] = "";
     LoadFilterString(IDS_PLAYLIST_FILTER, filter, kBufferSize);
+    if (forSaving) {
+        OPENFILENAMEA record =
+            FileDialogRecord(window, filter, file, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+        record.lpstrDefExt = "ppl";  // added to a typed name that has no extension
+        return GetSaveFileNameA(&record) != FALSE;
+    }
     OPENFILENAMEA record =
         FileDialogRecord(window, filter, file, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
-    if (!GetOpenFileNameA(&record)) {
+    return GetOpenFileNameA(&record) != FALSE;
+}
+
+void LoadPlaylist(HWND window) {
+    char file[kBufferSize] = "";
+    if (!ChoosePlaylistFile(window, file, false)) {
         return;
     }
     ClearPlaylist();
@@ -91,14 +102,8 @@ void LoadPlaylist(HWND window) {
 }
 
 void SavePlaylist(HWND window) {
-    char filter[kBufferSize];
     char file[kBufferSize] = "";
-    LoadFilterString(IDS_PLAYLIST_FILTER, filter, kBufferSize);
-    OPENFILENAMEA record =
-        FileDialogRecord(window, filter, file, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-    record.lpstrDefExt = "ppl";
-    if (!GetSaveFileNameA(&record)) {
-        return;
+    if (ChoosePlaylistFile(window, file, true)) {
+        g_playlist->Save(file);
     }
-    g_playlist->Save(file);
 }

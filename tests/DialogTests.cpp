@@ -15,14 +15,6 @@ using namespace shell_test;
 
 namespace {
 
-std::vector<std::string> Paths() {
-    std::vector<std::string> paths;
-    for (const PlaylistEntry* entry = g_playlist->Head(); entry; entry = entry->next.get()) {
-        paths.push_back(entry->path);
-    }
-    return paths;
-}
-
 int WidestPlusSix(HWND list) {
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
@@ -86,7 +78,7 @@ TEST_F(Dialogs, ChosenFilesReplaceThePlaylistAndTheFirstAcceptedOnePlays) {
     // Several files: the folder, then each name, as the dialog leaves them.
     std::string buffer = media_.Path() + '\0' + "notes.txt" + '\0' + "b.wav" + '\0' + "a.wav" + '\0' + '\0';
     TakeChosenMediaFiles(window_, buffer.c_str(), static_cast<WORD>(media_.Path().size() + 1));
-    EXPECT_EQ(Paths(), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{b, a}));
     EXPECT_EQ(g_playlist->Current(), 1);
     EXPECT_EQ(g_playing, 1);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
@@ -97,13 +89,13 @@ TEST_F(Dialogs, ChosenFilesReplaceThePlaylistAndTheFirstAcceptedOnePlays) {
     // One file: the buffer holds its full path.
     const size_t nameOffset = a.rfind('\\') + 1;
     TakeChosenMediaFiles(window_, a.c_str(), static_cast<WORD>(nameOffset));
-    EXPECT_EQ(Paths(), std::vector<std::string>{a});
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{a});
     EXPECT_EQ(OpenMciDeviceCount(), 1) << "the old entry's device was closed";
 
     // Several in a drive root: two backslashes after the drive.
     buffer = std::string("C:\\") + '\0' + "x.mp3" + '\0' + "y.mid" + '\0' + '\0';
     TakeChosenMediaFiles(window_, buffer.c_str(), 4);
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"C:\\\\x.mp3", "C:\\\\y.mid"}));
+    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{"C:\\\\x.mp3", "C:\\\\y.mid"}));
 
     // Nothing acceptable: an empty playlist, nothing plays.
     buffer = media_.Path() + "\\notes.txt";
@@ -207,7 +199,7 @@ TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
                      reinterpret_cast<WPARAM>(MakeDrop({before, tree, drop / "notes.doc", drop / "missing", longName,
                                                         Fixture("linkloop"), after})),
                      0);
-        const std::vector<std::string> paths = Paths();
+        const std::vector<std::string> paths = PathsOf(*g_playlist);
         ASSERT_EQ(paths.size(), 11u);
         EXPECT_EQ(paths[0], "C:\\existing.wav");
         EXPECT_EQ(paths[1], before);
@@ -268,7 +260,7 @@ TEST_F(Dialogs, FolderSearchSkipsPathsThePlatformCannotOpen) {
     const std::string tooLong = deep + "\\" + std::string(280 - deep.size(), 'n') + ".wav";
     WriteBytes(tooLong, "x");  // may not even be created; either way it is not added
     AddFolder(root.Path() + "\\");
-    EXPECT_EQ(Paths(), std::vector<std::string>{deep + "\\ok.wav"});
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{deep + "\\ok.wav"});
 }
 
 TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2) {
@@ -429,7 +421,7 @@ TEST_F(Dialogs, FileNamesInAnyScriptAreDroppedListedPlayedSavedAndLoadedBack) {
     const std::string first = Wav(japanese, 300), second = Wav(greek, 300);
     Playlist([&](HWND dialog, HWND list) {
         SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second})), 0);
-        EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
+        EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{first, second}));
         EXPECT_EQ(ListItems(list), (std::vector<std::string>{japanese, greek}));
         for (int index : {0, 1}) {
             SendMessageA(list, LB_SETCURSEL, index, 0);
@@ -445,7 +437,7 @@ TEST_F(Dialogs, FileNamesInAnyScriptAreDroppedListedPlayedSavedAndLoadedBack) {
     EXPECT_EQ(ReadBytes(saved), first + "\r\n" + second + "\r\n");
     ClearPlaylist();
     ASSERT_EQ(g_playlist->Load(saved), 1);
-    EXPECT_EQ(Paths(), (std::vector<std::string>{first, second}));
+    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{first, second}));
 }
 
 TEST_F(Dialogs, PlaylistsWrittenInTheLegacyCodePageStillLoadAndPlay) {
@@ -456,7 +448,7 @@ TEST_F(Dialogs, PlaylistsWrittenInTheLegacyCodePageStillLoadAndPlay) {
     WriteBytes(media_ / "old.ppl", folder + "\\caf\xe9.wav\r\n");
     ClearPlaylist();
     ASSERT_EQ(g_playlist->Load(media_ / "old.ppl"), 1);
-    EXPECT_EQ(Paths(), std::vector<std::string>{cafe});
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{cafe});
     Command(IDM_PLAY);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     Command(IDM_STOP);

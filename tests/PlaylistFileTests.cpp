@@ -7,20 +7,12 @@
 
 namespace {
 
-std::vector<std::string> Paths(const Playlist& playlist) {
-    std::vector<std::string> paths;
-    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next.get()) {
-        paths.push_back(entry->path);
-    }
-    return paths;
-}
-
 std::vector<std::string> LoadBytes(const std::string& bytes) {
     TempFolder folder;
     WriteBytes(folder / "list.ppl", bytes);
     Playlist playlist;
     EXPECT_EQ(playlist.Load(folder / "list.ppl"), 1);
-    return Paths(playlist);
+    return PathsOf(playlist);
 }
 
 using Lines = std::vector<std::string>;
@@ -52,7 +44,7 @@ TEST(PlaylistFile, SaveWritesEachPathWithCrLfAndLoadGivesThemBack) {
 
     Playlist loaded;
     EXPECT_EQ(loaded.Load(folder / "list.ppl"), 1);
-    EXPECT_EQ(Paths(loaded), paths);
+    EXPECT_EQ(PathsOf(loaded), paths);
     EXPECT_EQ(loaded.Current(), 1);
 }
 
@@ -96,7 +88,7 @@ TEST(PlaylistFile, UnopenableFileLoadsNothingAndChangesNothing) {
     playlist.Add("C:\\keep.mp3");
     EXPECT_EQ(playlist.Load(folder / "missing.ppl"), 0);
     EXPECT_EQ(playlist.Load(folder.Path()), 0);  // a folder is no file
-    EXPECT_EQ(Paths(playlist), Lines{"C:\\keep.mp3"});
+    EXPECT_EQ(PathsOf(playlist), Lines{"C:\\keep.mp3"});
     EXPECT_FALSE(FileExists(folder / "missing.ppl"));
 }
 
@@ -107,7 +99,7 @@ TEST(PlaylistFile, LoadAppendsToWhatIsThere) {
     playlist.Add("a.mp3");
     playlist.SetCurrent(0);
     EXPECT_EQ(playlist.Load(folder / "list.ppl"), 1);
-    EXPECT_EQ(Paths(playlist), (Lines{"a.mp3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(PathsOf(playlist), (Lines{"a.mp3", "b.mp3", "c.mp3"}));
     EXPECT_EQ(playlist.Current(), 0);
 }
 

@@ -1,18 +1,12 @@
 #include "playback/Playlist.h"
 
+#include "tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Paths(const Playlist& playlist) {
-    std::vector<std::string> paths;
-    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next.get()) {
-        paths.push_back(entry->path);
-    }
-    return paths;
-}
 
 Playlist& WithEntries(Playlist& playlist, int count) {
     for (int i = 1; i <= count; ++i) {
@@ -32,7 +26,7 @@ TEST(PlaylistAdd, AcceptsByExtensionOnly) {
     playlist.Add("D:\\Music\\notes.txt");
     playlist.Add(std::string("D:\\Music\\Song.MP3"));  // the same path twice gives two entries
     ASSERT_EQ(playlist.GetCount(), 3);
-    EXPECT_EQ(Paths(playlist),
+    EXPECT_EQ(PathsOf(playlist),
               (std::vector<std::string>{"D:\\Music\\Song.MP3", "D:\\Old.Dir\\Song.wav", "D:\\Music\\Song.MP3"}));
     EXPECT_EQ(playlist.Head()->deviceType, "MPEGVideo2");
     EXPECT_EQ(playlist.Head()->next->deviceType, "WaveAudio");

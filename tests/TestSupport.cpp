@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "playback/Playlist.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +54,14 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::vector<std::string> PathsOf(const Playlist& playlist) {
+    std::vector<std::string> paths;
+    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next.get()) {
+        paths.push_back(entry->path);
+    }
+    return paths;
+}
 
 std::string Fixture(const std::string& name) {
     std::string path = std::string(PIPIT_FIXTURES) + "/" + name;

@@ -22,6 +22,10 @@ private:
     std::string path_;
 };
 
+class Playlist;
+// The paths of a playlist's entries, in order.
+std::vector<std::string> PathsOf(const Playlist& playlist);
+
 // The media files made at build time (short.wav, short.mp3), by their Windows path.
 std::string Fixture(const std::string& name);
 
