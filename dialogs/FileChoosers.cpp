@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <string>
 
 #include "app/AppState.h"
@@ -10,6 +11,13 @@
 namespace {
 
 constexpr int kBufferSize = 2600;
+
+// The file dialogs refuse a record of the wrong size outright, showing nothing.
+// OPENFILENAME_SIZE_VERSION_400A is the record up to and including lpTemplateName; MinGW spells it
+// with pointer arithmetic, which is no constant expression, so its definition is checked instead.
+constexpr bool kSixtyFourBit = sizeof(void*) == 8;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) == (kSixtyFourBit ? 136 : 76),
+              "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
 
 // The dialog record as the first 32-bit Windows knew it, without the fields added later; the
 // platform names its size for every build (76 bytes in a 32-bit one, 136 in a 64-bit one).
