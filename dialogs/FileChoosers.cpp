@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 #include "app/AppState.h"
@@ -38,7 +39,7 @@ OPENFILENAMEA FileDialogRecord(HWND window, const char* filter, char* file, DWOR
 int LoadFilterString(UINT id, char* buffer, int bufferSize) {
     buffer[0] = '\0';
     LoadStringA(g_instance, id, buffer, bufferSize);
-    const int length = lstrlenA(buffer);
+    const int length = static_cast<int>(std::strlen(buffer));
     if (length > 0) {
         // The last character is the separator; as NULs, the terminator adds the second one at the end.
         const char separator = buffer[length - 1];
@@ -59,13 +60,13 @@ void ClearPlaylist() {
 
 void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset) {
     ClearPlaylist();
-    if (fileOffset < lstrlenA(files)) {
+    if (fileOffset < std::strlen(files)) {
         g_playlist->Add(files);  // one file: its full path
     } else {
         // Several: the folder, then each name after its own NUL, and an empty name at the end. The
         // backslash goes in also after a drive root's, as the playlist always had it.
         const std::string folder = files;
-        for (const char* name = files + fileOffset; *name; name += lstrlenA(name) + 1) {
+        for (const char* name = files + fileOffset; *name; name += std::strlen(name) + 1) {
             g_playlist->Add(folder + "\\" + name);
         }
     }

@@ -9,7 +9,7 @@ packages=(
     wine wine64
     xvfb xdotool x11-utils imagemagick
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    lame
+    lame cppcheck
 )
 packages+=("$@")
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test under Wine on a private virtual display.
+# Installs what is missing, builds, checks the sources, and runs every test under Wine on a private
+# virtual display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export PIPIT_BUILD=${PIPIT_BUILD:-$root/build}
@@ -9,6 +10,7 @@ bash "$root/scripts/build.sh"
 # The 32-bit build is compiled, tests included, but not run: Wine's 32-bit side needs a kernel that
 # runs 32-bit programs, which this kind of machine does not (see README).
 PIPIT_ARCH=x86 PIPIT_BUILD="$PIPIT_BUILD/x86" bash "$root/scripts/build.sh"
+bash "$root/scripts/static-analysis.sh"
 
 source "$root/scripts/wine-session.sh"
 trap wine_session_end EXIT
