@@ -10,6 +10,11 @@ namespace {
 constexpr size_t kTipRoom = 63;
 constexpr std::string_view kEllipsis = "...";
 
+// The shell refuses a record of the wrong size, and the icon never shows.
+constexpr bool kSixtyFourBit = sizeof(void*) == 8;
+static_assert(NOTIFYICONDATAA_V1_SIZE == (kSixtyFourBit ? 104 : 88),
+              "the first tray icon record is 88 bytes in a 32-bit build, 104 in a 64-bit one");
+
 std::string shownTip;  // what the icon shows, for adding it again
 
 // Loaded once and kept for the life of the process; the icon is shown for all of it.

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 #include "app/AppState.h"
@@ -10,6 +12,13 @@
 namespace {
 
 constexpr int kBufferSize = 2600;
+
+// The file dialogs refuse a record of the wrong size outright, showing nothing.
+// OPENFILENAME_SIZE_VERSION_400A is the record up to and including lpTemplateName; MinGW spells it
+// with pointer arithmetic, which is no constant expression, so its definition is checked instead.
+constexpr bool kSixtyFourBit = sizeof(void*) == 8;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) == (kSixtyFourBit ? 136 : 76),
+              "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
 
 // The dialog record as the first 32-bit Windows knew it, without the fields added later; the
 // platform names its size for every build (76 bytes in a 32-bit one, 136 in a 64-bit one).
@@ -30,7 +39,7 @@ OPENFILENAMEA FileDialogRecord(HWND window, const char* filter, char* file, DWOR
 int LoadFilterString(UINT id, char* buffer, int bufferSize) {
     buffer[0] = '\0';
     LoadStringA(g_instance, id, buffer, bufferSize);
-    const int length = lstrlenA(buffer);
+    const int length = static_cast<int>(std::strlen(buffer));
     if (length > 0) {
         // The last character is the separator; as NULs, the terminator adds the second one at the end.
         const char separator = buffer[length - 1];
@@ -51,13 +60,13 @@ void ClearPlaylist() {
 
 void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset) {
     ClearPlaylist();
-    if (fileOffset < lstrlenA(files)) {
+    if (fileOffset < std::strlen(files)) {
         g_playlist->Add(files);  // one file: its full path
     } else {
         // Several: the folder, then each name after its own NUL, and an empty name at the end. The
         // backslash goes in also after a drive root's, as the playlist always had it.
         const std::string folder = files;
-        for (const char* name = files + fileOffset; *name; name += lstrlenA(name) + 1) {
+        for (const char* name = files + fileOffset; *name; name += std::strlen(name) + 1) {
             g_playlist->Add(folder + "\\" + name);
         }
     }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/AppState.h"
@@ -57,7 +58,7 @@ void OnDropFiles(HWND dialog, HDROP drop) {
         const UINT length = DragQueryFileA(drop, i, nullptr, 0);
         path.assign(length, '\0');
         DragQueryFileA(drop, i, path.data(), length + 1);
-        path.resize(lstrlenA(path.c_str()));
+        path.resize(std::strlen(path.c_str()));
         // A name that cannot be read gives all bits set, and with them the folder branch, whose
         // search then finds nothing.
         if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {

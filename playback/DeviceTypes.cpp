@@ -1,5 +1,6 @@
 #include "playback/DeviceTypes.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -43,10 +44,12 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string DeviceTypeFor(std::string_view extension) {
-    for (const DeviceTypeRow& row : kDeviceTypes) {
-        if (EqualIgnoringCase(extension, row.extension)) {
-            return std::string(row.deviceType);
-        }
+    const auto row = std::find_if(kDeviceTypes.begin(), kDeviceTypes.end(), [extension](const DeviceTypeRow& candidate) {
+        return EqualIgnoringCase(extension, candidate.extension);
+    });
+    if (row == kDeviceTypes.end()) {
+        return {};
     }
-    return {};
+    const DeviceTypeRow& match = *row;
+    return std::string(match.deviceType);
 }

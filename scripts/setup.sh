@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
     cmake make googletest
-    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
     wine wine64
     xvfb xdotool x11-utils imagemagick
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    lame
+    lame cppcheck
     clang libclang-rt-14-dev
 )
 packages+=("$@")

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the real pipit.exe under Wine on a virtual display, each cropped to
+# what it shows: tray-menu.png (the icon's popup menu open), playlist-dialog.png (the Playlist dialog
+# after a playlist of a few generated WAVs was loaded through Load...) and about-box.png.
+# Usage: screenshots.sh [OUTPUT_FOLDER]   (default: docs/)
+# Run by hand, it installs what is missing, builds, and starts and ends its own Wine session. Given
+# PIPIT_EXE and PIPIT_PROBE (the program and the tests' probe), it uses the Wine session it runs in.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "${1:-$root/docs}")
+
+own_session=0
+if [ -z "${PIPIT_EXE:-}" ]; then
+    export PIPIT_BUILD=${PIPIT_BUILD:-$root/build}
+    bash "$root/scripts/setup.sh" || exit 1
+    bash "$root/scripts/build.sh" >/dev/null || exit 1
+    PIPIT_EXE="$PIPIT_BUILD/pipit.exe"
+    PIPIT_PROBE="$PIPIT_BUILD/tests/pipit_probe.exe"
+    source "$root/scripts/wine-session.sh"
+    own_session=1
+fi
+ARTIFACTS=${ARTIFACTS:-$(dirname "$PIPIT_EXE")/test-artifacts}
+source "$root/tests/e2e/e2e-lib.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-shots.XXXXXX")
+pipit=""
+cleanup() {
+    [ -n "$pipit" ] && kill "$pipit" 2>/dev/null
+    rm -rf "$work"
+    if [ $own_session = 1 ]; then wine_session_end; fi
+}
+trap cleanup EXIT
+trap "exit 130" INT TERM
+if [ $own_session = 1 ]; then wine_session_begin own-display null-sound; fi
+
+probe() { "$PIPIT_WINE" "$PIPIT_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+# Saves the part of the screen at WIDTHxHEIGHT+X+Y as a PNG, without a time stamp, so that pictures
+# of the same screen come out byte for byte the same.
+shoot() {
+    local name=$1 geometry=$2
+    mkdir -p "$out"
+    import -window root -crop "$geometry" +repage -strip "$out/$name.tmp.png" &&
+        mv "$out/$name.tmp.png" "$out/$name.png" || fail "could not save $out/$name.png"
+}
+
+# Saves a whole window, frame and caption included.
+shoot_window() {
+    local name=$1 window=$2
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    shoot "$name" "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+
+# A desktop colour behind the menu instead of the bare black of the virtual screen. ImageMagick's
+# display sets the root window's background and then reports failure for want of a window of its own.
+display -window root -size 64x64 "xc:#3A6EA5" 2>/dev/null || true
+
+# A playlist of a few short WAVs with readable names.
+bash "$root/scripts/make-fixtures.sh" "$work/fixtures" >/dev/null || fail "could not make the WAVs"
+mkdir -p "$work/media"
+media=$(windows_path "$work/media")
+for name in "Dawn Chorus" "Skylark over the Downs" "Meadow Pipit" "Evening Song"; do
+    cp "$work/fixtures/short.wav" "$work/media/$name.wav"
+    printf '%s\\%s.wav\r\n' "$media" "$name"
+done > "$work/media/birdsong.ppl"
+
+"$PIPIT_WINE" "$PIPIT_EXE" >/dev/null 2>&1 &
+pipit=$!
+wait_for 20 icons_at_least 20 || fail "Pipit's icon did not appear"
+
+# The popup menu below the icon, with the strip of the tray that holds the icon.
+menu=$(open_tray_menu) || fail "no popup menu after a right click on the icon"
+sleep 0.5
+read -r _ icon_y <<< "$(icon_position)"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+top=$((icon_y - 8))
+shoot tray-menu "$((X + WIDTH + 12))x$((Y + HEIGHT + 12 - top))+0+$top"
+xdotool mousemove 640 600 click 1  # a click elsewhere closes the menu
+wait_for 5 eval '! window_shown "$menu"' || fail "the menu did not close"
+
+# Playlist, Load... (the probe posts the menu commands to Pipit's main window).
+probe command 40012 >/dev/null
+answer_file_dialog "Open" "$media\\birdsong.ppl"
+probe command 40014 >/dev/null
+wait_for 10 window_named_shown "Pipit Playlist" || fail "the Playlist dialog did not open"
+shown=$(probe list "Pipit Playlist" | grep -c '\.wav$')
+[ "$shown" = 4 ] || fail "the Playlist dialog shows $shown entries instead of the 4 loaded"
+sleep 0.5
+shoot_window playlist-dialog "$(shown_window_named "Pipit Playlist")"
+probe close "Pipit Playlist" >/dev/null
+wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+
+probe command 40002 >/dev/null
+wait_for 10 window_named_shown "About Pipit" || fail "the About box did not open"
+sleep 0.5
+shoot_window about-box "$(shown_window_named "About Pipit")"
+probe close "About Pipit" >/dev/null
+wait_for 10 window_named_gone "About Pipit" || fail "the About box did not close"
+
+probe command 40007 >/dev/null
+wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
+pipit=""
+echo "screenshots: $out/tray-menu.png $out/playlist-dialog.png $out/about-box.png"

@@ -1,0 +1,136 @@
+// The built pipit.exe as the platform reads it: its version block through the version API and its
+// application manifest among its resources.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The program under test, built beside the tests; Wine shows the build folder on drive Z:.
+std::string ProgramPath() {
+    std::string path = PIPIT_EXE;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The version block of a file, read once with the platform's version API.
+class VersionBlock {
+public:
+    explicit VersionBlock(const std::string& file) {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+        data_.resize(size);
+        if (size == 0 || !GetFileVersionInfoA(file.c_str(), 0, size, data_.data())) {
+            data_.clear();
+        }
+    }
+    bool Loaded() const { return !data_.empty(); }
+
+    const VS_FIXEDFILEINFO* Fixed() const {
+        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(Query("\\"));
+        return fixed && fixed->dwSignature == VS_FFI_SIGNATURE ? fixed : nullptr;
+    }
+
+    // The (language, code page) pairs of the block's string tables.
+    std::vector<std::pair<WORD, WORD>> Translations() const {
+        UINT length = 0;
+        const auto* pairs = static_cast<const WORD*>(Query("\\VarFileInfo\\Translation", &length));
+        std::vector<std::pair<WORD, WORD>> result;
+        for (UINT i = 0; pairs && i + 1 < length / sizeof(WORD); i += 2) {
+            result.emplace_back(pairs[i], pairs[i + 1]);
+        }
+        return result;
+    }
+
+    // A text of the string table for the given translation; "<missing>" when it has none.
+    std::string Text(std::pair<WORD, WORD> translation, const std::string& name) const {
+        char table[32];
+        std::snprintf(table, sizeof table, "%04x%04x", translation.first, translation.second);
+        const auto* text = static_cast<const char*>(Query("\\StringFileInfo\\" + std::string(table) + "\\" + name));
+        return text ? std::string(text) : std::string("<missing>");
+    }
+
+private:
+    const void* Query(const std::string& subBlock, UINT* length = nullptr) const {
+        void* value = nullptr;
+        UINT size = 0;
+        if (!Loaded() || !VerQueryValueA(data_.data(), subBlock.c_str(), &value, &size) || size == 0) {
+            return nullptr;
+        }
+        if (length) {
+            *length = size;
+        }
+        return value;
+    }
+
+    std::vector<BYTE> data_;
+};
+
+// A program file loaded for its resources only: nothing of it runs.
+class ResourceModule {
+public:
+    explicit ResourceModule(const std::string& file)
+        : module_(LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~ResourceModule() {
+        if (module_) FreeLibrary(module_);
+    }
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
+    HMODULE Get() const { return module_; }
+
+private:
+    HMODULE module_;
+};
+
+constexpr DWORD VersionWord(WORD high, WORD low) { return (static_cast<DWORD>(high) << 16) | low; }
+
+constexpr std::pair<WORD, WORD> kEnglishUkUnicode{MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK), 1200};
+
+}  // namespace
+
+TEST(ProgramVersion, FixedPartNamesVersion2002AsAPrereleaseSpecialBuild) {
+    const VersionBlock block(ProgramPath());
+    ASSERT_TRUE(block.Loaded()) << "no version block in " << ProgramPath();
+    const VS_FIXEDFILEINFO* fixed = block.Fixed();
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->dwFileVersionMS, VersionWord(2, 0));
+    EXPECT_EQ(fixed->dwFileVersionLS, VersionWord(0, 2));
+    EXPECT_EQ(fixed->dwProductVersionMS, VersionWord(2, 0));
+    EXPECT_EQ(fixed->dwProductVersionLS, VersionWord(0, 2));
+    const DWORD flags = fixed->dwFileFlags & fixed->dwFileFlagsMask;
+    EXPECT_TRUE(flags & VS_FF_SPECIALBUILD) << "the SpecialBuild text is shown only with this flag";
+    EXPECT_TRUE(flags & VS_FF_PRERELEASE);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+TEST(ProgramVersion, TextsInEnglishUkNameThePipitBeta2) {
+    const VersionBlock block(ProgramPath());
+    ASSERT_TRUE(block.Loaded());
+    // The translation points the shell to the string table; a mismatch shows no texts at all.
+    const auto translations = block.Translations();
+    ASSERT_EQ(translations.size(), 1u);
+    ASSERT_EQ(translations[0], kEnglishUkUnicode);
+
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "FileVersion"), "2, 0, 0, 2");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "ProductVersion"), "2, 0, 0, 2");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "SpecialBuild"), "Beta 2");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "ProductName"), "Pipit");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "FileDescription"), "Pipit");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "InternalName"), "Pipit");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "OriginalFilename"), "pipit.exe");
+}
+
+// The manifest (resource 1 of type RT_MANIFEST) is what the loader reads for the program's code
+// page and its look; one under any other id is ignored for an exe.
+TEST(ProgramManifest, IsResourceOneOfTheManifestType) {
+    const ResourceModule program(ProgramPath());
+    ASSERT_NE(program.Get(), nullptr) << "cannot load " << ProgramPath() << ": error " << GetLastError();
+    HRSRC manifest = FindResourceA(program.Get(), MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_NE(manifest, nullptr) << "no RT_MANIFEST resource with id 1";
+    EXPECT_GT(SizeofResource(program.Get(), manifest), 0u);
+}
