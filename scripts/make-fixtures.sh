@@ -30,3 +30,9 @@ rm -rf "$out/linkloop"
 mkdir -p "$out/linkloop/inner"
 cp "$wav" "$out/linkloop/inner/song.wav"
 ln -s .. "$out/linkloop/inner/back"
+
+# A folder and, beside it, a symbolic link to it: the search takes the folder's files once.
+rm -rf "$out/linksibling"
+mkdir -p "$out/linksibling/a"
+cp "$wav" "$out/linksibling/a/song.wav"
+ln -s a "$out/linksibling/b"
