@@ -89,20 +89,25 @@ Lap Launch(const Program& program) {
 std::vector<Row> BenchStartAndExit(const std::string& programFolder) {
     const Program pipit{programFolder + "\\pipit.exe", "Pipit", kTrayIconId};
     const Program minimal{programFolder + "\\bench_tray.exe", "PipitBenchTray", 1};
+    const Program sameImports{programFolder + "\\bench_tray_imports.exe", "PipitBenchTray", 1};
     constexpr int kRepetitions = 7;
+    struct Laps {
+        std::vector<double> start, exit;
+        void Add(const Lap& lap) { start.push_back(lap.startSeconds), exit.push_back(lap.exitSeconds); }
+    } pipitLaps, minimalLaps, sameImportsLaps;
     Launch(minimal);
+    Launch(sameImports);
     Launch(pipit);
-    std::vector<double> startFloor, startSubject, exitFloor, exitSubject;
     for (int i = 0; i < kRepetitions; ++i) {
-        const Lap floor = Launch(minimal);
-        const Lap subject = Launch(pipit);
-        startFloor.push_back(floor.startSeconds);
-        exitFloor.push_back(floor.exitSeconds);
-        startSubject.push_back(subject.startSeconds);
-        exitSubject.push_back(subject.exitSeconds);
+        minimalLaps.Add(Launch(minimal));
+        sameImportsLaps.Add(Launch(sameImports));
+        pipitLaps.Add(Launch(pipit));
     }
-    return {Row{"Start-up of pipit.exe until window and tray icon", 0,
-                Medians{Median(startSubject), Median(startFloor)}, "minimal tray program", 1.3},
-            Row{"Exit (command 40007) until the process ended", 0, Medians{Median(exitSubject), Median(exitFloor)},
-                "minimal tray program", 1.3}};
+    const std::string start = "Start-up of pipit.exe until window and tray icon";
+    const std::string exit = "Exit (command 40007) until the process ended";
+    const std::string withImports = "the same, importing pipit.exe's libraries, with its manifest";
+    return {Row{start, 0, Medians{Median(pipitLaps.start), Median(minimalLaps.start)}, "minimal tray program", 1.3},
+            Row{start, 0, Medians{Median(pipitLaps.start), Median(sameImportsLaps.start)}, withImports, 1.3},
+            Row{exit, 0, Medians{Median(pipitLaps.exit), Median(minimalLaps.exit)}, "minimal tray program", 1.3},
+            Row{exit, 0, Medians{Median(pipitLaps.exit), Median(sameImportsLaps.exit)}, withImports, 1.3}};
 }
