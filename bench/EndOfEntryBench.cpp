@@ -26,6 +26,9 @@ constexpr double kEndTimeoutSeconds = 5;
 constexpr int kRepetitions = 15;
 constexpr UINT kFloorIconId = 1;
 constexpr int kSmallIconSize = 16;
+// A pause before each timed part, so that what the platform still finishes of an earlier play or
+// close in the background falls on no figure, the subject's or a floor's.
+constexpr DWORD kSettleMs = 30;
 
 // Waits for the end-of-play notice that MCI posts to the window and takes it from the queue
 // undelivered, so that the bench, not the notice, starts what comes next.
@@ -152,6 +155,7 @@ std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch) {
     // The ended entry's device is still open when the notice comes, as after a real end of play.
     const TimedRun subject = [&] {
         TakeEndOfPlay(shell);
+        Sleep(kSettleMs);
         Stopwatch watch;
         SendMessageA(shell, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
         const double seconds = watch.Seconds();
@@ -160,6 +164,7 @@ std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch) {
     };
     const TimedRun bareFloor = [&] {
         const std::string& file = floorPlayer.NextFile();
+        Sleep(kSettleMs);
         Stopwatch watch;
         const MCIDEVICEID device = floorPlayer.OpenAndPlay(file);
         const double seconds = watch.Seconds();
@@ -173,6 +178,7 @@ std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch) {
             const MCIDEVICEID ended = floorPlayer.OpenAndPlay(floorPlayer.NextFile());
             floorPlayer.AwaitEnd();
             const std::string& file = floorPlayer.NextFile();
+            Sleep(kSettleMs);
             Stopwatch watch;
             floorPlayer.StopAndClose(ended);
             const MCIDEVICEID device = floorPlayer.OpenAndPlay(file);
