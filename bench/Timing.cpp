@@ -25,13 +25,23 @@ double Median(std::vector<double> values) {
 }
 
 Medians MeasurePair(int repetitions, const TimedRun& floor, const TimedRun& subject) {
-    floor();
-    subject();
-    std::vector<double> floorTimes;
-    std::vector<double> subjectTimes;
-    for (int i = 0; i < repetitions; ++i) {
-        floorTimes.push_back(floor());
-        subjectTimes.push_back(subject());
+    const std::vector<double> medians = MeasureInTurn(repetitions, {floor, subject});
+    return {medians[1], medians[0]};
+}
+
+std::vector<double> MeasureInTurn(int repetitions, const std::vector<TimedRun>& runs) {
+    for (const TimedRun& run : runs) {
+        run();
     }
-    return {Median(subjectTimes), Median(floorTimes)};
+    std::vector<std::vector<double>> times(runs.size());
+    for (int i = 0; i < repetitions; ++i) {
+        for (size_t k = 0; k < runs.size(); ++k) {
+            times[k].push_back(runs[k]());
+        }
+    }
+    std::vector<double> medians;
+    for (const std::vector<double>& sample : times) {
+        medians.push_back(Median(sample));
+    }
+    return medians;
 }

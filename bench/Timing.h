@@ -32,3 +32,7 @@ using TimedRun = std::function<double()>;
 // Runs floor and subject alternately, once each as a warm-up and then `repetitions` times each, so
 // that a change in the machine's load strikes both alike.
 Medians MeasurePair(int repetitions, const TimedRun& floor, const TimedRun& subject);
+
+// Runs each of the runs in turn, once as a warm-up and then `repetitions` times, and returns the
+// median of each, in the order given.
+std::vector<double> MeasureInTurn(int repetitions, const std::vector<TimedRun>& runs);
