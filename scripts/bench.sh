@@ -27,16 +27,16 @@ if [ -s bench-per-entry.dat ]; then
     gnuplot <<'PLOT'
 set terminal png size 640,400
 set output 'bench-per-entry.png'
-set title 'Time per entry against N (Wine, median of repetitions)'
+set title 'Time per entry against N (median of repetitions; flat means linear)'
 set xlabel 'N (entries)'
 set ylabel 'microseconds per entry'
-set logscale x
+set logscale xy
 set xrange [500:200000]
-set yrange [0:*]
-set key top left
+set yrange [0.1:100]
+set key bottom right
 set grid
-plot 'bench-per-entry.dat' index 0 with linespoints title 'Playlist::Load', \
-     '' index 1 with linespoints title 'Playlist dialog opened'
+plot 'bench-per-entry.dat' index 0 with linespoints lw 2 title 'Playlist::Load', \
+     '' index 1 with linespoints lw 2 title 'Playlist dialog opened'
 PLOT
     echo "Time per entry plotted: $PIPIT_BUILD/bench-per-entry.png"
 fi
