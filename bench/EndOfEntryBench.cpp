@@ -24,7 +24,6 @@ constexpr int kEntries = 12;
 constexpr int kWavMs = 100;
 constexpr double kEndTimeoutSeconds = 5;
 constexpr int kRepetitions = 21;
-constexpr UINT kFloorIconId = 1;
 constexpr int kSmallIconSize = 16;
 // A pause before each timed part, so that what the platform still finishes of an earlier play or
 // close in the background falls on no figure, the subject's or a floor's.
@@ -47,11 +46,13 @@ bool TakeEndOfPlay(HWND window) {
     return false;
 }
 
-// The floors' side: a hidden window that their plays notify, with a tray icon of its own, and
-// copies of the shell's media (MCI refuses a second open of a file that the shell holds open).
+// The floors' side: a hidden window that their plays notify, and copies of the shell's media (MCI
+// refuses a second open of a file that the shell holds open). The tray icon change is made on the
+// player's own icon, with the record the player sends, so that it costs what the player's costs.
 class FloorPlayer {
 public:
-    FloorPlayer(const ScratchFolder& scratch, std::string deviceType) : deviceType_(std::move(deviceType)) {
+    FloorPlayer(const ScratchFolder& scratch, std::string deviceType, HWND iconOwner)
+        : deviceType_(std::move(deviceType)), iconOwner_(iconOwner) {
         for (int i = 0; i < kFiles; ++i) {
             files_.push_back(scratch / ("floor-" + std::to_string(i) + ".wav"));
             WriteWav(files_.back(), kWavMs);
@@ -65,14 +66,8 @@ public:
                                   windowClass.hInstance, nullptr);
         icon_ = static_cast<HICON>(LoadImageA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON,
                                               kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
-        NOTIFYICONDATAA data = IconRecord("");
-        Shell_NotifyIconA(NIM_ADD, &data);
     }
-    ~FloorPlayer() {
-        NOTIFYICONDATAA data = IconRecord("");
-        Shell_NotifyIconA(NIM_DELETE, &data);
-        DestroyWindow(window_);
-    }
+    ~FloorPlayer() { DestroyWindow(window_); }
     FloorPlayer(const FloorPlayer&) = delete;
     FloorPlayer& operator=(const FloorPlayer&) = delete;
 
@@ -104,27 +99,23 @@ public:
 
     // The change that the tray icon gets for each entry played: the whole record, the tip a path.
     void ShowTip(const std::string& text) {
-        NOTIFYICONDATAA data = IconRecord(text);
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data.hWnd = iconOwner_;
+        data.uID = kTrayIconId;
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+        data.hIcon = icon_;
+        const std::string shown = TrayTipText(text, GetACP());
+        lstrcpynA(data.szTip, shown.c_str(), sizeof data.szTip);
         Shell_NotifyIconA(NIM_MODIFY, &data);
     }
 
     void AwaitEnd() { TakeEndOfPlay(window_); }
 
 private:
-    NOTIFYICONDATAA IconRecord(const std::string& tip) const {
-        NOTIFYICONDATAA data{};
-        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        data.hWnd = window_;
-        data.uID = kFloorIconId;
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        data.uCallbackMessage = WM_APP;
-        data.hIcon = icon_;
-        const std::string shown = TrayTipText(tip, GetACP());
-        lstrcpynA(data.szTip, shown.c_str(), sizeof data.szTip);
-        return data;
-    }
-
     std::string deviceType_;
+    HWND iconOwner_;
     std::vector<std::string> files_;
     int next_ = 0;
     HWND window_ = nullptr;
@@ -139,13 +130,12 @@ std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch) {
         files.push_back(scratch / ("entry-" + std::to_string(i) + ".wav"));
         WriteWav(files.back(), kWavMs);
     }
-    FloorPlayer floorPlayer(scratch, DeviceTypeFor(".wav"));
-
     HWND shell = StartUp(GetModuleHandleA(nullptr));
     if (!shell) {
         std::fprintf(stderr, "bench: the shell did not start\n");
         return {};
     }
+    FloorPlayer floorPlayer(scratch, DeviceTypeFor(".wav"), shell);
     for (int i = 0; i < kEntries; ++i) {
         g_playlist->Add(files[i % kFiles]);
     }

@@ -51,13 +51,6 @@ void PrintTable(const std::vector<Row>& rows, const std::string& title) {
                     row.floorName.c_str(), Amount(row, row.medians.floor).c_str(), row.Ratio(),
                     Format("<= %.1f", row.target).c_str(), PerEntry(row).c_str(), row.Met() ? "met" : "MISSED");
     }
-    bool first = true;
-    for (const Row& row : rows) {
-        if (row.note.empty()) continue;
-        std::printf("%s- %s, N = %s: %s\n", first ? "\n" : "", row.what.c_str(), Grouped(row.size).c_str(),
-                    row.note.c_str());
-        first = false;
-    }
     std::fflush(stdout);
 }
 

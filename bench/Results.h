@@ -18,13 +18,12 @@ struct Row {
     double target = 0;       // the highest ratio that meets the target
     bool bytes = false;
     bool perEntry = false;   // show the time per entry
-    std::string note;        // a reading of the row, for the lines under the table
 
     double Ratio() const { return medians.floor > 0 ? medians.subject / medians.floor : 0; }
     bool Met() const { return Ratio() <= target; }
 };
 
-// Prints the rows as one Markdown table, then the notes of the rows that have one.
+// Prints the rows as one Markdown table.
 void PrintTable(const std::vector<Row>& rows, const std::string& title);
 
 // Writes "N microseconds-per-entry" pairs of the rows whose `what` is given, one block per subject,
