@@ -73,8 +73,8 @@ Lap Launch(const Program& program) {
     lap.startSeconds = start.Seconds();
 
     Stopwatch exit;
-    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-    if (WaitForSingleObject(process.hProcess, kExitWaitMs) != WAIT_OBJECT_0) {
+    if (!window || !PostMessageA(window, WM_COMMAND, IDM_EXIT, 0) ||
+        WaitForSingleObject(process.hProcess, kExitWaitMs) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "bench: %s did not end\n", program.path.c_str());
         TerminateProcess(process.hProcess, 1);
     }
