@@ -4,6 +4,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "app/AppState.h"
 
@@ -52,9 +53,41 @@ bool IsDotEntry(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-void SearchFolder(const std::string& folderPath, std::set<FolderId>& searched) {
-    FolderId id;
-    if (IdentifyFolder(folderPath, id) && !searched.insert(id).second) {
+// The folders searched so far. Only a link (a junction or a symbolic link) can lead to one of them a
+// second time, and identifying a folder costs the platform an open of it, so the folders are only
+// listed until the search meets its first link; from then on each is identified, the listed ones too.
+class SearchedFolders {
+public:
+    // Records the folder; false when it has been searched before.
+    bool Enter(const std::string& folderPath, bool throughLink) {
+        if (throughLink && !identifying_) {
+            identifying_ = true;
+            for (const std::string& listed : listed_) {
+                Remember(listed);
+            }
+            listed_.clear();
+        }
+        if (!identifying_) {
+            listed_.push_back(folderPath);
+            return true;
+        }
+        return Remember(folderPath);
+    }
+
+private:
+    // False when the folder's identity is known already; a folder that cannot be identified is searched.
+    bool Remember(const std::string& folderPath) {
+        FolderId id;
+        return !IdentifyFolder(folderPath, id) || identities_.insert(id).second;
+    }
+
+    bool identifying_ = false;
+    std::vector<std::string> listed_;
+    std::set<FolderId> identities_;
+};
+
+void SearchFolder(const std::string& folderPath, bool throughLink, SearchedFolders& searched) {
+    if (!searched.Enter(folderPath, throughLink)) {
         return;  // met before: a link back into the tree
     }
     WIN32_FIND_DATAA found;
@@ -69,7 +102,7 @@ void SearchFolder(const std::string& folderPath, std::set<FolderId>& searched) {
         std::string path = folderPath + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             path += '\\';
-            SearchFolder(path, searched);
+            SearchFolder(path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, searched);
         } else if (Openable(path)) {
             g_playlist->Add(path);
         }
@@ -79,6 +112,7 @@ void SearchFolder(const std::string& folderPath, std::set<FolderId>& searched) {
 }  // namespace
 
 void AddFolder(const std::string& folderPath) {
-    std::set<FolderId> searched;
-    SearchFolder(folderPath, searched);
+    SearchedFolders searched;
+    // The dropped folder may itself be a link; it is the first folder searched, so nothing came before.
+    SearchFolder(folderPath, false, searched);
 }

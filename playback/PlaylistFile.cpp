@@ -23,7 +23,8 @@ int Playlist::Load(const std::string& fileName) {
     const UINT processCodePage = GetACP();
     const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
     ReadPlaylistLines(file.get(), [&](std::string_view line) {
-        if (processCodePage == CP_UTF8) {
+        // A line that is UTF-8 already is taken as it stands, without a converted copy of it first.
+        if (processCodePage == CP_UTF8 && !IsUtf8(line)) {
             Add(PathFromLine(line, processCodePage, legacyCodePage));
         } else {
             Add(line);

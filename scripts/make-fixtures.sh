@@ -36,3 +36,9 @@ ln -s .. "$out/linkloop/inner/back"
 rm -rf "$out/many"
 mkdir -p "$out/many"
 (cd "$out/many" && seq 0 49999 | awk '{ print "track" $1 (($1 % 10 == 9) ? ".txt" : ".wav") }' | xargs touch)
+
+# A folder and, beside it, a symbolic link to it: the search takes the folder's files once.
+rm -rf "$out/linksibling"
+mkdir -p "$out/linksibling/a"
+cp "$wav" "$out/linksibling/a/song.wav"
+ln -s a "$out/linksibling/b"

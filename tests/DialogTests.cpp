@@ -263,6 +263,16 @@ TEST_F(Dialogs, FolderSearchSkipsPathsThePlatformCannotOpen) {
     EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{deep + "\\ok.wav"});
 }
 
+TEST_F(Dialogs, FolderSearchTakesAFolderOnceWhenALinkBesideItLeadsThereAgain) {
+    // a holds song.wav and b is a link to a. Whichever of them the search meets first, the song is
+    // taken once: a plain folder searched before the first link is still known when the link comes.
+    const std::string top = Fixture("linksibling");
+    AddFolder(top + "\\");
+    const std::vector<std::string> paths = Paths();
+    ASSERT_EQ(paths.size(), 1u);
+    EXPECT_TRUE(paths[0] == top + "\\a\\song.wav" || paths[0] == top + "\\b\\song.wav") << paths[0];
+}
+
 TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2) {
     const std::string tipBefore = g_playlist->CurrentPath();
     EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { ClickButton(dialog, IDCLOSE); }), 8);

@@ -1,0 +1,20 @@
+#pragma once
+
+// Each benchmark measures one subject of the player against a floor measured in the same run and
+// returns its rows of the table.
+
+#include <string>
+#include <vector>
+
+#include "bench/Inputs.h"
+#include "bench/Results.h"
+
+std::vector<Row> BenchPlaylistLoad(const ScratchFolder& scratch);
+std::vector<Row> BenchPlaylistSave(const ScratchFolder& scratch);
+std::vector<Row> BenchPlaylistDialog();
+std::vector<Row> BenchFolderDrop(const ScratchFolder& scratch);
+// programFolder holds pipit.exe and the minimal tray program bench_tray.exe.
+std::vector<Row> BenchStartAndExit(const std::string& programFolder);
+// Starts the shell in this process; run it after everything that needs no shell.
+std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch);
+std::vector<Row> BenchPlaylistMemory();

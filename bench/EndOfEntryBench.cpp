@@ -1,0 +1,201 @@
+// The end of an entry, up to the next entry's play accepted, in the shell started in this process,
+// against bare MCI calls that open, set and play the same media; and, to show what the platform
+// adds, against the same calls with the ended device's stop and close before them and the tray
+// icon's change after them.
+
+#include <windows.h>
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "app/AppState.h"
+#include "app/StartUp.h"
+#include "app/TrayIcon.h"
+#include "bench/Benchmarks.h"
+#include "playback/DeviceTypes.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kFiles = 4;
+constexpr int kEntries = 12;
+constexpr int kWavMs = 100;
+constexpr double kEndTimeoutSeconds = 5;
+constexpr int kRepetitions = 21;
+constexpr int kSmallIconSize = 16;
+// A pause before each timed part, so that what the platform still finishes of an earlier play or
+// close in the background falls on no figure, the subject's or a floor's.
+constexpr DWORD kSettleMs = 150;
+
+// Waits for the end-of-play notice that MCI posts to the window and takes it from the queue
+// undelivered, so that the bench, not the notice, starts what comes next.
+bool TakeEndOfPlay(HWND window) {
+    Stopwatch watch;
+    while (watch.Seconds() < kEndTimeoutSeconds) {
+        MSG message;
+        while (PeekMessageA(&message, window, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+            if (message.wParam == MCI_NOTIFY_SUCCESSFUL) {
+                return true;
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_POSTMESSAGE);
+    }
+    std::fprintf(stderr, "bench: no end of play arrived\n");
+    return false;
+}
+
+// The floors' side: a hidden window that their plays notify, and copies of the shell's media (MCI
+// refuses a second open of a file that the shell holds open). The tray icon change is made on the
+// player's own icon, with the record the player sends, so that it costs what the player's costs.
+class FloorPlayer {
+public:
+    FloorPlayer(const ScratchFolder& scratch, std::string deviceType, HWND iconOwner)
+        : deviceType_(std::move(deviceType)), iconOwner_(iconOwner) {
+        for (int i = 0; i < kFiles; ++i) {
+            files_.push_back(scratch / ("floor-" + std::to_string(i) + ".wav"));
+            WriteWav(files_.back(), kWavMs);
+        }
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "PipitBenchFloor";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+        icon_ = static_cast<HICON>(LoadImageA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON,
+                                              kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
+    }
+    ~FloorPlayer() { DestroyWindow(window_); }
+    FloorPlayer(const FloorPlayer&) = delete;
+    FloorPlayer& operator=(const FloorPlayer&) = delete;
+
+    const std::string& NextFile() { return files_[next_++ % kFiles]; }
+
+    // Open, time format and play as bare mciSendCommandA calls. Returns the device, 0 when refused.
+    MCIDEVICEID OpenAndPlay(const std::string& file) {
+        MCI_OPEN_PARMSA open{};
+        open.lpstrDeviceType = deviceType_.c_str();
+        open.lpstrElementName = file.c_str();
+        if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+            std::fprintf(stderr, "bench: MCI refused to open %s\n", file.c_str());
+            return 0;
+        }
+        MCI_SET_PARMS set{};
+        set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+        mciSendCommandA(open.wDeviceID, MCI_SET, MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&set));
+        MCI_PLAY_PARMS play{};
+        play.dwCallback = reinterpret_cast<DWORD_PTR>(window_);
+        play.dwFrom = 0;
+        mciSendCommandA(open.wDeviceID, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play));
+        return open.wDeviceID;
+    }
+
+    void StopAndClose(MCIDEVICEID device) {
+        mciSendCommandA(device, MCI_STOP, MCI_WAIT, 0);
+        mciSendCommandA(device, MCI_CLOSE, MCI_WAIT, 0);
+    }
+
+    // The change that the tray icon gets for each entry played: the whole record, the tip a path.
+    void ShowTip(const std::string& text) {
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data.hWnd = iconOwner_;
+        data.uID = kTrayIconId;
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+        data.hIcon = icon_;
+        const std::string shown = TrayTipText(text, GetACP());
+        lstrcpynA(data.szTip, shown.c_str(), sizeof data.szTip);
+        Shell_NotifyIconA(NIM_MODIFY, &data);
+    }
+
+    void AwaitEnd() { TakeEndOfPlay(window_); }
+
+private:
+    std::string deviceType_;
+    HWND iconOwner_;
+    std::vector<std::string> files_;
+    int next_ = 0;
+    HWND window_ = nullptr;
+    HICON icon_ = nullptr;
+};
+
+}  // namespace
+
+std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch) {
+    std::vector<std::string> files;
+    for (int i = 0; i < kFiles; ++i) {
+        files.push_back(scratch / ("entry-" + std::to_string(i) + ".wav"));
+        WriteWav(files.back(), kWavMs);
+    }
+    HWND shell = StartUp(GetModuleHandleA(nullptr));
+    if (!shell) {
+        std::fprintf(stderr, "bench: the shell did not start\n");
+        return {};
+    }
+    FloorPlayer floorPlayer(scratch, DeviceTypeFor(".wav"), shell);
+    for (int i = 0; i < kEntries; ++i) {
+        g_playlist->Add(files[i % kFiles]);
+    }
+    g_playlist->SetLoop(1);  // the end of the last entry goes on with the first
+    PlayCurrentAndShow(shell);  // each timed end of entry leaves the next entry playing
+
+    // The ended entry's device is still open when the notice comes, as after a real end of play. The
+    // current entry is played anew first, so that its end lies as far back as the floors' ended plays.
+    const TimedRun subject = [&] {
+        TakeEndOfPlay(shell);
+        StopPlayback();
+        PlayCurrentAndShow(shell);
+        TakeEndOfPlay(shell);
+        Sleep(kSettleMs);
+        Stopwatch watch;
+        SendMessageA(shell, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+        const double seconds = watch.Seconds();
+        if (g_playing != 1) std::fprintf(stderr, "bench: the next entry did not start\n");
+        return seconds;
+    };
+    const TimedRun bareFloor = [&] {
+        const std::string& file = floorPlayer.NextFile();
+        Sleep(kSettleMs);
+        Stopwatch watch;
+        const MCIDEVICEID device = floorPlayer.OpenAndPlay(file);
+        const double seconds = watch.Seconds();
+        floorPlayer.AwaitEnd();
+        floorPlayer.StopAndClose(device);
+        return seconds;
+    };
+    // Each floor below adds one more thing that the platform asks for at the end of an entry.
+    const auto movingOnFloor = [&](bool showTip) {
+        return [&, showTip] {
+            const MCIDEVICEID ended = floorPlayer.OpenAndPlay(floorPlayer.NextFile());
+            floorPlayer.AwaitEnd();
+            const std::string& file = floorPlayer.NextFile();
+            Sleep(kSettleMs);
+            Stopwatch watch;
+            floorPlayer.StopAndClose(ended);
+            const MCIDEVICEID device = floorPlayer.OpenAndPlay(file);
+            if (showTip) floorPlayer.ShowTip(file);
+            const double seconds = watch.Seconds();
+            floorPlayer.AwaitEnd();
+            floorPlayer.StopAndClose(device);
+            return seconds;
+        };
+    };
+
+    const std::vector<double> medians =
+        MeasureInTurn(kRepetitions, {subject, bareFloor, movingOnFloor(false), movingOnFloor(true)});
+    const std::string what = "End of entry to next play accepted";
+    std::vector<Row> rows{
+        Row{what, 0, Medians{medians[0], medians[1]}, "open, set, play (bare MCI)", 1.1},
+        Row{what, 0, Medians{medians[0], medians[2]}, "stop, close ended + open, set, play", 1.1},
+        Row{what, 0, Medians{medians[0], medians[3]}, "stop, close ended + open, set, play + tray icon change",
+            1.1}};
+
+    SendMessageA(shell, WM_COMMAND, IDM_EXIT, 0);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {  // the quit message of the window's end
+    }
+    return rows;
+}

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the benchmarks into their own folder (build-bench/, so the tests'
+# build/ is never touched), runs them under Wine on a private virtual display and prints one table.
+# Every figure is a ratio against a floor measured in the same run. Also prints the size of the
+# stripped pipit.exe and plots the time per entry to build-bench/bench-per-entry.png.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export PIPIT_BUILD=${PIPIT_BENCH_BUILD:-$root/build-bench}
+
+bash "$root/scripts/setup.sh" gnuplot-nox
+bash "$root/scripts/build.sh" -DPIPIT_BENCH=ON -DPIPIT_TESTS=OFF
+
+source "$root/scripts/wine-session.sh"
+trap wine_session_end EXIT
+trap "exit 130" INT TERM
+wine_session_begin own-display null-sound
+
+cd "$PIPIT_BUILD"
+rm -f bench-per-entry.dat
+"$PIPIT_WINE" ./pipit_bench.exe </dev/null
+
+x86_64-w64-mingw32-strip -o pipit-stripped.exe pipit.exe
+echo
+echo "Stripped release pipit.exe: $(stat -c %s pipit-stripped.exe) bytes"
+
+if [ -s bench-per-entry.dat ]; then
+    gnuplot <<'PLOT'
+set terminal png size 640,400
+set output 'bench-per-entry.png'
+set title 'Time per entry against N (median of repetitions; flat means linear)'
+set xlabel 'N (entries)'
+set ylabel 'microseconds per entry'
+set logscale xy
+set xrange [500:200000]
+set yrange [0.1:100]
+set key bottom right
+set grid
+plot 'bench-per-entry.dat' index 0 with linespoints lw 2 title 'Playlist::Load', \
+     '' index 1 with linespoints lw 2 title 'Playlist dialog opened'
+PLOT
+    echo "Time per entry plotted: $PIPIT_BUILD/bench-per-entry.png"
+fi
