@@ -25,7 +25,9 @@ LRESULT OnDestroy(HWND window) {
     if (g_playlist) {
         StopPlayback();
     }
-    RemoveTrayIcon(window);
+    if (TrayIconAdded()) {
+        RemoveTrayIcon(window);
+    }
     DestroyMenu(g_menu);
     g_menu = nullptr;
     g_playlist.reset();

@@ -16,6 +16,7 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == (kSixtyFourBit ? 104 : 88),
               "the first tray icon record is 88 bytes in a 32-bit build, 104 in a 64-bit one");
 
 std::string shownTip;  // what the icon shows, for adding it again
+bool iconAdded = false;
 
 // Loaded once and kept for the life of the process; the icon is shown for all of it.
 HICON TrayIconImage() {
@@ -69,10 +70,12 @@ int AddTrayIcon(HWND window) {
     shownTip = g_title;
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);
     SendTrayMessage(NIM_ADD, &data);
+    iconAdded = true;
     return 1;
 }
 
 BOOL RemoveTrayIcon(HWND window) {
+    iconAdded = false;
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window;
@@ -85,6 +88,8 @@ void ShowTrayTip(HWND window, const std::string& text) {
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);
     SendTrayMessage(NIM_MODIFY, &data);
 }
+
+bool TrayIconAdded() { return iconAdded; }
 
 void RestoreTrayIcon(HWND window) {
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);

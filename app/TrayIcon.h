@@ -13,6 +13,8 @@ constexpr UINT kTrayIconId = 102;
 int AddTrayIcon(HWND window);
 // Removes the icon; returns the platform's result.
 BOOL RemoveTrayIcon(HWND window);
+// Whether the icon was added and not removed since.
+bool TrayIconAdded();
 // Shows the text (a path, or empty) as the icon's tip.
 void ShowTrayTip(HWND window, const std::string& text);
 // Puts the icon back after the taskbar was re-created, with the tip it last showed.

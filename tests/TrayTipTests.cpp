@@ -97,15 +97,29 @@ TEST_F(TrayTip, TaskbarCreatedAddsTheIconAgainWithTheCurrentTip) {
     EXPECT_EQ(Last().Tip(), "C:\\Music\\gone.wav");
 }
 
-TEST_F(TrayTip, ExitRemovesTheIcon) {
-    Command(IDM_EXIT);
-    bool removed = false;
+namespace {
+
+int Removals() {
+    int removals = 0;
     for (const TrayCall& call : g_recordingTray.calls) {
         if (call.message == NIM_DELETE) {
-            removed = true;
+            ++removals;
             EXPECT_EQ(call.data.uID, 102u);
             EXPECT_EQ(call.data.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
         }
     }
-    EXPECT_TRUE(removed);
+    return removals;
+}
+
+}  // namespace
+
+TEST_F(TrayTip, ExitRemovesTheIconOnce) {
+    Command(IDM_EXIT);
+    EXPECT_EQ(Removals(), 1);
+}
+
+TEST_F(TrayTip, AWindowClosedFromOutsideTakesItsIconAlong) {
+    SendMessageA(window_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(Removals(), 1);
 }
