@@ -93,6 +93,7 @@ answer_file_dialog() {
     local title=$1
     shift
     wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
+    sleep 0.5  # keys sent while the dialog is still coming up are lost
     eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
     xdotool mousemove $((X + 205)) $((Y + 198)) click 1
     sleep 0.3
@@ -105,14 +106,23 @@ answer_file_dialog() {
     wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog stayed open"
 }
 
-# Cancels the common file dialog with this title with the Esc key.
+# Cancels the common file dialog with this title with the Esc key, after typing the optional text
+# into its "File name" box. A key that the dialog missed while coming up is pressed again; the
+# Cancel button is the last resort.
 cancel_file_dialog() {
-    local title=$1
+    local title=$1 attempt
     wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
-    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
-    xdotool mousemove $((X + 205)) $((Y + 198)) click 1
-    sleep 0.2
-    [ -n "${2:-}" ] && xdotool type --delay 15 "$2"
-    xdotool key Escape
-    wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
+    sleep 0.5
+    for attempt in 1 2 3; do
+        eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
+        xdotool mousemove $((X + 205)) $((Y + 198)) click 1
+        sleep 0.3
+        if [ $attempt = 1 ] && [ -n "${2:-}" ]; then
+            xdotool type --delay 15 "$2"
+        fi
+        xdotool key Escape
+        wait_for 3 window_named_gone "$title" && return 0
+    done
+    xdotool mousemove $((X + 377)) $((Y + 226)) click 1
+    wait_for 5 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
 }
