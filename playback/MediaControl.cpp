@@ -1,4 +1,5 @@
 #include "playback/MciCommand.h"
+#include "playback/MciDrivers.h"
 #include "playback/Playlist.h"
 
 // Each successful play is three commands on one fresh device: open, set the time format, play from 0.
@@ -31,6 +32,7 @@ int Playlist::OpenDevice(const std::string& path, const std::string& deviceType,
         return 0;
     }
     deviceId = open.wDeviceID;
+    KeepOpenedMciDriversLoaded();
     return 1;
 }
 

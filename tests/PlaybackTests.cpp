@@ -91,3 +91,15 @@ TEST(Playback, PlayChosenTwiceRestartsTheOneDevice) {
     playlist.StopCurrent();
     EXPECT_EQ(OpenMciDeviceCount(), 0);
 }
+
+TEST(Playback, TheWaveDriverStaysLoadedAfterItsLastDeviceCloses) {
+    // Its play thread may still be finishing when the device is closed right after the end notice.
+    NotifyWindow window;
+    Playlist playlist;
+    playlist.Add(Fixture("short.wav"));
+    playlist.PlayCurrent(window.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return !window.notifications.empty(); }, 10000));
+    playlist.StopCurrent();
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    EXPECT_NE(GetModuleHandleA("mciwave.dll"), nullptr);
+}
