@@ -39,7 +39,7 @@ bool Chosen(const char* key, int argc, char** argv) {
 int main(int argc, char** argv) {
     std::vector<Row> rows;
     {
-        ScratchFolder scratch;
+        TempFolder scratch("pipit-bench-");
         if (Chosen("load", argc, argv)) Append(rows, BenchPlaylistLoad(scratch));
         if (Chosen("save", argc, argv)) Append(rows, BenchPlaylistSave(scratch));
         if (Chosen("dialog", argc, argv)) Append(rows, BenchPlaylistDialog());

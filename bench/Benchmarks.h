@@ -9,12 +9,12 @@
 #include "bench/Inputs.h"
 #include "bench/Results.h"
 
-std::vector<Row> BenchPlaylistLoad(const ScratchFolder& scratch);
-std::vector<Row> BenchPlaylistSave(const ScratchFolder& scratch);
+std::vector<Row> BenchPlaylistLoad(const TempFolder& scratch);
+std::vector<Row> BenchPlaylistSave(const TempFolder& scratch);
 std::vector<Row> BenchPlaylistDialog();
-std::vector<Row> BenchFolderDrop(const ScratchFolder& scratch);
+std::vector<Row> BenchFolderDrop(const TempFolder& scratch);
 // programFolder holds pipit.exe and the minimal tray program bench_tray.exe.
 std::vector<Row> BenchStartAndExit(const std::string& programFolder);
 // Starts the shell in this process; run it after everything that needs no shell.
-std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch);
+std::vector<Row> BenchEndOfEntry(const TempFolder& scratch);
 std::vector<Row> BenchPlaylistMemory();

@@ -51,7 +51,7 @@ bool TakeEndOfPlay(HWND window) {
 // player's own icon, with the record the player sends, so that it costs what the player's costs.
 class FloorPlayer {
 public:
-    FloorPlayer(const ScratchFolder& scratch, std::string deviceType, HWND iconOwner)
+    FloorPlayer(const TempFolder& scratch, std::string deviceType, HWND iconOwner)
         : deviceType_(std::move(deviceType)), iconOwner_(iconOwner) {
         for (int i = 0; i < kFiles; ++i) {
             files_.push_back(scratch / ("floor-" + std::to_string(i) + ".wav"));
@@ -124,7 +124,7 @@ private:
 
 }  // namespace
 
-std::vector<Row> BenchEndOfEntry(const ScratchFolder& scratch) {
+std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
     std::vector<std::string> files;
     for (int i = 0; i < kFiles; ++i) {
         files.push_back(scratch / ("entry-" + std::to_string(i) + ".wav"));

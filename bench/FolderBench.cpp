@@ -42,7 +42,7 @@ int Walk(const std::string& folder) {
 
 }  // namespace
 
-std::vector<Row> BenchFolderDrop(const ScratchFolder& scratch) {
+std::vector<Row> BenchFolderDrop(const TempFolder& scratch) {
     const std::string root = scratch / "tree";
     const int made = MakeMediaTree(root, kFolders, kFilesPerFolder);
     const std::string dropped = root + "\\";

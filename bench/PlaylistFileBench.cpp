@@ -67,7 +67,7 @@ int RepetitionsFor(int size) { return size >= 100000 ? 5 : 9; }
 
 }  // namespace
 
-std::vector<Row> BenchPlaylistLoad(const ScratchFolder& scratch) {
+std::vector<Row> BenchPlaylistLoad(const TempFolder& scratch) {
     std::vector<Row> rows;
     for (const int size : kSizes) {
         const std::vector<std::string> paths = MediaPaths(size);
@@ -97,7 +97,7 @@ std::vector<Row> BenchPlaylistLoad(const ScratchFolder& scratch) {
     return rows;
 }
 
-std::vector<Row> BenchPlaylistSave(const ScratchFolder& scratch) {
+std::vector<Row> BenchPlaylistSave(const TempFolder& scratch) {
     std::vector<Row> rows;
     for (const int size : kSizes) {
         const std::vector<std::string> paths = MediaPaths(size);

@@ -6,21 +6,7 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under the temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The folder's path joined with a name, without a trailing backslash.
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
+#include "tests/ScratchFiles.h"
 
 class Playlist;
 // The paths of a playlist's entries, in order.
@@ -29,11 +15,6 @@ std::vector<std::string> PathsOf(const Playlist& playlist);
 // The media files made at build time (short.wav, short.mp3), by their Windows path.
 std::string Fixture(const std::string& name);
 
-// A PCM WAV of silence lasting the given milliseconds.
-void WriteWav(const std::string& path, int milliseconds);
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
 
 // Dispatches this thread's messages until the condition holds or the time runs out; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
