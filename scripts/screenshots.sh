@@ -64,8 +64,10 @@ for name in "Dawn Chorus" "Skylark over the Downs" "Meadow Pipit" "Evening Song"
     printf '%s\\%s.wav\r\n' "$media" "$name"
 done > "$work/media/birdsong.ppl"
 
-"$PIPIT_WINE" "$PIPIT_EXE" >/dev/null 2>&1 &
+PIPIT_LOG="$work/pipit.log"
+"$PIPIT_WINE" "$PIPIT_EXE" >"$PIPIT_LOG" 2>&1 &
 pipit=$!
+PIPIT_PID=$pipit
 wait_for 20 icons_at_least 20 || fail "Pipit's icon did not appear"
 
 # The popup menu below the icon, with the strip of the tray that holds the icon.
@@ -79,9 +81,9 @@ xdotool mousemove 640 600 click 1  # a click elsewhere closes the menu
 wait_for 5 eval '! window_shown "$menu"' || fail "the menu did not close"
 
 # Playlist, Load... (the probe posts the menu commands to Pipit's main window).
-probe command 40012 >/dev/null
+post_command 40012
 answer_file_dialog "Open" "$media\\birdsong.ppl"
-probe command 40014 >/dev/null
+post_command 40014
 wait_for 10 window_named_shown "Pipit Playlist" || fail "the Playlist dialog did not open"
 shown=$(probe list "Pipit Playlist" | grep -c '\.wav$')
 [ "$shown" = 4 ] || fail "the Playlist dialog shows $shown entries instead of the 4 loaded"
@@ -90,14 +92,14 @@ shoot_window playlist-dialog "$(shown_window_named "Pipit Playlist")"
 probe close "Pipit Playlist" >/dev/null
 wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
 
-probe command 40002 >/dev/null
-wait_for 10 window_named_shown "About Pipit" || fail "the About box did not open"
+post_command 40002
+wait_for 20 window_named_shown "About Pipit" || fail "the About box did not open"
 sleep 0.5
 shoot_window about-box "$(shown_window_named "About Pipit")"
 probe close "About Pipit" >/dev/null
 wait_for 10 window_named_gone "About Pipit" || fail "the About box did not close"
 
-probe command 40007 >/dev/null
+post_command 40007
 wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
 pipit=""
 echo "screenshots: $out/tray-menu.png $out/playlist-dialog.png $out/about-box.png"

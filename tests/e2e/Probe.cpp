@@ -47,7 +47,13 @@ int main(int argc, char** argv) {
     }
     const std::string verb = argv[1];
     if (verb == "command") {
-        return PostMessageA(MainWindow(), WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+        // Without the window, PostMessage would post to this thread and report success.
+        HWND main = MainWindow();
+        if (!main) {
+            std::fprintf(stderr, "no Pipit main window\n");
+            return 1;
+        }
+        return PostMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
     }
     if (verb == "list") {
         return ListItems(argv[2]);

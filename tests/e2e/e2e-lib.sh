@@ -10,6 +10,14 @@ fail() {
     mkdir -p "$ARTIFACTS"
     import -window root "$shot" 2>/dev/null || true
     echo "FAILED: $*  (screenshot: $shot)"
+    # What the program under test printed, and whether it still runs, tell a crash from a slow window.
+    if [ -n "${PIPIT_PID:-}" ]; then
+        if kill -0 "$PIPIT_PID" 2>/dev/null; then echo "pipit.exe is still running"; else echo "pipit.exe has ended"; fi
+    fi
+    if [ -n "${PIPIT_LOG:-}" ] && [ -s "$PIPIT_LOG" ]; then
+        echo "pipit.exe printed (last lines):"
+        tail -n 40 "$PIPIT_LOG"
+    fi
     exit 1
 }
 
@@ -126,3 +134,7 @@ cancel_file_dialog() {
     xdotool mousemove $((X + 377)) $((Y + 226)) click 1
     wait_for 5 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
 }
+
+# Posts a menu command to Pipit's main window through the script's probe; a command that could not
+# be posted ends the test at once instead of showing up later as a window that never opened.
+post_command() { probe command "$1" >/dev/null || fail "could not post command $1 to Pipit's main window"; }

@@ -23,7 +23,7 @@ probe() { "$PIPIT_WINE" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # The playlist as the Playlist dialog shows it: names, then "selected: N".
 shown_playlist() {
-    probe command 40014 >/dev/null
+    post_command 40014
     wait_for 10 window_named_shown "Pipit Playlist" || fail "the Playlist dialog did not open"
     probe list "Pipit Playlist"
     probe close "Pipit Playlist" >/dev/null
@@ -47,8 +47,10 @@ fixture="$(dirname "$exe")/fixtures/short.wav"
 for name in a b c; do cp "$fixture" "$work/media/$name.wav"; done
 media=$(windows_path "$work/media")
 
-HOME="$work/home" "$PIPIT_WINE" "$exe" >/dev/null 2>&1 &
+PIPIT_LOG="$work/pipit.log"
+HOME="$work/home" "$PIPIT_WINE" "$exe" >"$PIPIT_LOG" 2>&1 &
 pipit=$!
+PIPIT_PID=$pipit
 wait_for 20 icons_at_least 20 || fail "Pipit's icon did not appear"
 
 # Select Media Files from the middle button, several files chosen together.
@@ -65,29 +67,29 @@ cancel_file_dialog "Open" "b.wav"
 expect_playlist $'c.wav\na.wav\nselected: 0'
 
 # Save Playlist under a name typed without extension.
-probe command 40013 >/dev/null
+post_command 40013
 answer_file_dialog "Save As" "$media\\saved"
 wait_for 5 test -f "$work/media/saved.ppl" || fail "no saved.ppl was written"
 expected=$(printf '%s\\c.wav\r\n%s\\a.wav\r\n' "$media" "$media")
 [ "$(cat "$work/media/saved.ppl")" = "$expected" ] || fail "saved.ppl holds: $(od -c "$work/media/saved.ppl" | head)"
 
-probe command 40013 >/dev/null
+post_command 40013
 cancel_file_dialog "Save As" "$media\\cancelled"
 [ ! -e "$work/media/cancelled.ppl" ] || fail "Cancel in the save dialog wrote a file"
 
 # Load Playlist replaces the playlist and plays its first entry.
 printf '%s\\b.wav\r\n%s\\a.wav\r\n' "$media" "$media" > "$work/media/list.ppl"
 rm -f "$work/played.raw"
-probe command 40012 >/dev/null
+post_command 40012
 answer_file_dialog "Open" "$media\\list.ppl"
 wait_for 10 played || fail "nothing was played after the playlist was loaded"
 expect_playlist $'b.wav\na.wav\nselected: 0'
 
-probe command 40012 >/dev/null
+post_command 40012
 cancel_file_dialog "Open" "$media\\saved.ppl"
 expect_playlist $'b.wav\na.wav\nselected: 0'
 
-probe command 40007 >/dev/null
+post_command 40007
 wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
 pipit=""
 echo "file dialogs end-to-end: passed"
