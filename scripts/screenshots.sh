@@ -83,8 +83,7 @@ wait_for 5 eval '! window_shown "$menu"' || fail "the menu did not close"
 # Playlist, Load... (the probe posts the menu commands to Pipit's main window).
 post_command 40012
 answer_file_dialog "Open" "$media\\birdsong.ppl"
-post_command 40014
-wait_for 10 window_named_shown "Pipit Playlist" || fail "the Playlist dialog did not open"
+open_dialog 40014 "Pipit Playlist"
 shown=$(probe list "Pipit Playlist" | grep -c '\.wav$')
 [ "$shown" = 4 ] || fail "the Playlist dialog shows $shown entries instead of the 4 loaded"
 sleep 0.5
@@ -92,8 +91,7 @@ shoot_window playlist-dialog "$(shown_window_named "Pipit Playlist")"
 probe close "Pipit Playlist" >/dev/null
 wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
 
-post_command 40002
-wait_for 20 window_named_shown "About Pipit" || fail "the About box did not open"
+open_dialog 40002 "About Pipit"
 sleep 0.5
 shoot_window about-box "$(shown_window_named "About Pipit")"
 probe close "About Pipit" >/dev/null

@@ -2,7 +2,7 @@
 //   probe command ID          posts the menu command ID to Pipit's main window
 //   probe list TITLE          prints the items of the list box in the window TITLE, then "selected: N"
 //   probe close TITLE         closes the window TITLE as its Close button would
-//   probe exists TITLE        exits with 0 when a window TITLE is shown, else 1
+//   probe exists TITLE        exits with 0 when there is a window TITLE, shown or not, else 1
 #include <windows.h>
 
 #include <cstdio>
@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
         return window && PostMessageA(window, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
     }
     if (verb == "exists") {
-        HWND window = FindWindowA(nullptr, argv[2]);
-        return window && IsWindowVisible(window) ? 0 : 1;
+        return FindWindowA(nullptr, argv[2]) ? 0 : 1;
     }
     return 2;
 }

@@ -2,6 +2,8 @@
 # Needs DISPLAY, WINEPREFIX and PIPIT_WINE (set by scripts/wine-session.sh) and ARTIFACTS (a folder
 # for the screenshots of failures).
 
+set -o pipefail  # a probe's exit status must come through the filter of its output
+
 AMBER="#F2A93B"  # the disc of Pipit's icon
 
 fail() {
@@ -137,4 +139,30 @@ cancel_file_dialog() {
 
 # Posts a menu command to Pipit's main window through the script's probe; a command that could not
 # be posted ends the test at once instead of showing up later as a window that never opened.
-post_command() { probe command "$1" >/dev/null || fail "could not post command $1 to Pipit's main window"; }
+# The probe is a Wine process of its own: one that could not start posted nothing and is run again.
+post_command() {
+    local attempt
+    for attempt in 1 2 3; do
+        probe command "$1" >/dev/null && return 0
+        sleep 1
+    done
+    fail "could not post command $1 to Pipit's main window"
+}
+
+# Posts the menu command that opens the dialog with this title and waits for the dialog to show.
+# Where it has not come up after a while and Windows itself knows no such window either, the
+# command is posted once more; a dialog is never opened twice.
+open_dialog() {
+    local command=$1 title=$2
+    post_command "$command"
+    wait_for 10 window_named_shown "$title" && return 0
+    if ! probe exists "$title" >/dev/null; then
+        echo "note: no \"$title\" window 10 s after command $command; posting it again"
+        post_command "$command"
+    fi
+    wait_for 10 window_named_shown "$title" && return 0
+    if probe exists "$title" >/dev/null; then
+        fail "the \"$title\" window exists but did not show on the display"
+    fi
+    fail "the \"$title\" window did not open"
+}

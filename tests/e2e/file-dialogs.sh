@@ -23,8 +23,7 @@ probe() { "$PIPIT_WINE" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # The playlist as the Playlist dialog shows it: names, then "selected: N".
 shown_playlist() {
-    post_command 40014
-    wait_for 10 window_named_shown "Pipit Playlist" || fail "the Playlist dialog did not open"
+    open_dialog 40014 "Pipit Playlist"
     probe list "Pipit Playlist"
     probe close "Pipit Playlist" >/dev/null
     wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
