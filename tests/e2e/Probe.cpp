@@ -3,6 +3,7 @@
 //   probe list TITLE          prints the items of the list box in the window TITLE, then "selected: N"
 //   probe close TITLE         closes the window TITLE as its Close button would
 //   probe exists TITLE        exits with 0 when there is a window TITLE, shown or not, else 1
+//   probe state -             prints whether Pipit's main window answers messages, and its process id
 #include <windows.h>
 
 #include <cstdio>
@@ -38,11 +39,28 @@ int ListItems(const char* title) {
     return 0;
 }
 
+// Tells a busy or blocked program from one whose window simply did not come up, for the reports of
+// failed tests. The process id is Windows' own, as a debugger takes it.
+int PrintState() {
+    HWND main = MainWindow();
+    if (!main) {
+        std::printf("no Pipit main window\n");
+        return 1;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    DWORD_PTR ignored = 0;
+    const bool answers = SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+    std::printf("main window %s; process id %lu\n", answers ? "answers" : "does not answer within 5 s",
+                static_cast<unsigned long>(process));
+    return answers ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe command ID | list TITLE | close TITLE | exists TITLE\n");
+        std::fprintf(stderr, "usage: probe command ID | list TITLE | close TITLE | exists TITLE | state -\n");
         return 2;
     }
     const std::string verb = argv[1];
@@ -64,6 +82,9 @@ int main(int argc, char** argv) {
     }
     if (verb == "exists") {
         return FindWindowA(nullptr, argv[2]) ? 0 : 1;
+    }
+    if (verb == "state") {
+        return PrintState();
     }
     return 2;
 }

@@ -14,13 +14,32 @@ fail() {
     echo "FAILED: $*  (screenshot: $shot)"
     # What the program under test printed, and whether it still runs, tell a crash from a slow window.
     if [ -n "${PIPIT_PID:-}" ]; then
-        if kill -0 "$PIPIT_PID" 2>/dev/null; then echo "pipit.exe is still running"; else echo "pipit.exe has ended"; fi
+        if kill -0 "$PIPIT_PID" 2>/dev/null; then
+            echo "pipit.exe is still running"
+            report_blocked_pipit
+        else
+            echo "pipit.exe has ended"
+        fi
     fi
     if [ -n "${PIPIT_LOG:-}" ] && [ -s "$PIPIT_LOG" ]; then
         echo "pipit.exe printed (last lines):"
         tail -n 40 "$PIPIT_LOG"
     fi
     exit 1
+}
+
+# Where Pipit's window no longer answers, prints where each of its threads stands.
+report_blocked_pipit() {
+    declare -F probe >/dev/null || return 0
+    local state pid
+    state=$(probe state -)
+    echo "$state"
+    case $state in *"does not answer"*) ;; *) return 0 ;; esac
+    pid=${state##*process id }
+    echo "its threads:"
+    # "bt all" walks every process of the session; only Pipit's threads are kept.
+    timeout 60 "$PIPIT_WINE" winedbg --command "bt all" "$pid" 2>&1 | tr -d '\r' |
+        awk '/^Backtracing for thread/ { keep = index(tolower($0), "pipit.exe") > 0 } keep' | head -n 200
 }
 
 # Waits up to $1 seconds for the command in the other arguments to succeed.
