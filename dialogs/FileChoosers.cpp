@@ -20,8 +20,7 @@ constexpr bool kSixtyFourBit = sizeof(void*) == 8;
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) == (kSixtyFourBit ? 136 : 76),
               "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
 
-// The dialog record as the first 32-bit Windows knew it, without the fields added later; the
-// platform names its size for every build (76 bytes in a 32-bit one, 136 in a 64-bit one).
+// The dialog record as the first 32-bit Windows knew it, without the fields added later.
 OPENFILENAMEA FileDialogRecord(HWND window, const char* filter, char* file, DWORD flags) {
     OPENFILENAMEA record{};
     record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -32,6 +31,21 @@ OPENFILENAMEA FileDialogRecord(HWND window, const char* filter, char* file, DWOR
     record.nMaxFile = kBufferSize;
     record.Flags = flags;
     return record;
+}
+
+// Asks for a playlist file to read or to write; the path is left in file. False on Cancel.
+bool ChoosePlaylistFile(HWND window, char* file, bool forSaving) {
+    char filter[kBufferSize];
+    LoadFilterString(IDS_PLAYLIST_FILTER, filter, kBufferSize);
+    if (forSaving) {
+        OPENFILENAMEA record =
+            FileDialogRecord(window, filter, file, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+        record.lpstrDefExt = "ppl";  // added to a typed name that has no extension
+        return GetSaveFileNameA(&record) != FALSE;
+    }
+    OPENFILENAMEA record =
+        FileDialogRecord(window, filter, file, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+    return GetOpenFileNameA(&record) != FALSE;
 }
 
 }  // namespace
@@ -85,20 +99,6 @@ void SelectMediaFiles(HWND window) {
     TakeChosenMediaFiles(window, file, record.nFileOffset);
 }
 
-// Asks for a playlist file to read or to write; the path is left in file. False on Cancel.
-static bool ChoosePlaylistFile(HWND window, char* file, bool forSaving) {
-    char filter[kBufferSize];
-    LoadFilterString(IDS_PLAYLIST_FILTER, filter, kBufferSize);
-    if (forSaving) {
-        OPENFILENAMEA record =
-            FileDialogRecord(window, filter, file, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-        record.lpstrDefExt = "ppl";  // added to a typed name that has no extension
-        return GetSaveFileNameA(&record) != FALSE;
-    }
-    OPENFILENAMEA record =
-        FileDialogRecord(window, filter, file, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
-    return GetOpenFileNameA(&record) != FALSE;
-}
 
 void LoadPlaylist(HWND window) {
     char file[kBufferSize] = "";

@@ -33,8 +33,6 @@ trap cleanup EXIT
 trap "exit 130" INT TERM
 if [ $own_session = 1 ]; then wine_session_begin own-display null-sound; fi
 
-probe() { "$PIPIT_WINE" "$PIPIT_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-
 # Saves the part of the screen at WIDTHxHEIGHT+X+Y as a PNG, without a time stamp, so that pictures
 # of the same screen come out byte for byte the same.
 shoot() {

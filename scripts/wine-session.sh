@@ -66,7 +66,6 @@ wine_session_begin() {
         esac
     done
     if [ $own_display = 1 ] || [ -z "${DISPLAY:-}" ]; then
-        own_display=1
         null_sound=1
         wine_session_display
     fi

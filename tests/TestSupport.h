@@ -15,7 +15,6 @@ std::vector<std::string> PathsOf(const Playlist& playlist);
 // The media files made at build time (short.wav, short.mp3), by their Windows path.
 std::string Fixture(const std::string& name);
 
-
 // Dispatches this thread's messages until the condition holds or the time runs out; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Dispatches whatever is queued now and for the given time.

@@ -1,6 +1,6 @@
 # Helpers for the end-to-end tests that drive the real pipit.exe on the virtual display with xdotool.
 # Needs DISPLAY, WINEPREFIX and PIPIT_WINE (set by scripts/wine-session.sh) and ARTIFACTS (a folder
-# for the screenshots of failures).
+# for the screenshots of failures); the probe's helpers below also need PIPIT_PROBE (pipit_probe.exe).
 
 set -o pipefail  # a probe's exit status must come through the filter of its output
 
@@ -30,7 +30,7 @@ fail() {
 
 # Where Pipit's window no longer answers, prints where each of its threads stands.
 report_blocked_pipit() {
-    declare -F probe >/dev/null || return 0
+    [ -n "${PIPIT_PROBE:-}" ] || return 0
     local state pid
     state=$(probe state -)
     echo "$state"
@@ -156,7 +156,10 @@ cancel_file_dialog() {
     wait_for 5 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
 }
 
-# Posts a menu command to Pipit's main window through the script's probe; a command that could not
+# Runs the probe, which looks into the running Pipit from another process (tests/e2e/Probe.cpp).
+probe() { "$PIPIT_WINE" "$PIPIT_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+# Posts a menu command to Pipit's main window through the probe; a command that could not
 # be posted ends the test at once instead of showing up later as a window that never opened.
 # The probe is a Wine process of its own: one that could not start posted nothing and is run again.
 post_command() {
@@ -176,7 +179,7 @@ open_dialog() {
     post_command "$command"
     wait_for 10 window_named_shown "$title" && return 0
     if ! probe exists "$title" >/dev/null; then
-        echo "note: no \"$title\" window 10 s after command $command; posting it again"
+        echo "note: no \"$title\" window 10 s after command $command; posting it again" >&2
         post_command "$command"
     fi
     wait_for 10 window_named_shown "$title" && return 0

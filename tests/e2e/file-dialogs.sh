@@ -7,7 +7,7 @@
 # Usage: file-dialogs.sh PIPIT_EXE PROBE_EXE ARTIFACT_FOLDER
 set -uo pipefail
 exe=$1
-probe_exe=$2
+PIPIT_PROBE=$2
 ARTIFACTS=$3
 source "$(dirname "$0")/e2e-lib.sh"
 
@@ -18,8 +18,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-probe() { "$PIPIT_WINE" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # The playlist as the Playlist dialog shows it: names, then "selected: N".
 shown_playlist() {
