@@ -4,28 +4,14 @@
 
 #include <string>
 
+#include "playback/ScopedHandles.h"
+
 namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 constexpr const char* kRunValue = "Pipit";
 constexpr const char* kLoopKey = "Software\\Larkfield\\Pipit\\";
 constexpr const char* kLoopValue = "Loop";
-
-// Closes the key on every path out of the routine that opened it.
-class ScopedRegKey {
-public:
-    ScopedRegKey() = default;
-    ~ScopedRegKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    ScopedRegKey(const ScopedRegKey&) = delete;
-    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
-    HKEY* Receive() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // Only the presence of the value counts; its type and data are never read.
 int ValueExists(const char* keyPath, const char* valueName) {

@@ -8,7 +8,7 @@
 #include "app/AppState.h"
 #include "dialogs/FileChoosers.h"
 #include "dialogs/FolderSearch.h"
-#include "dialogs/ScopedGdi.h"
+#include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 
 namespace {
