@@ -1,28 +1,101 @@
+#include "playback/DisplayName.h"
 #include "playback/LegacyText.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistLines.h"
+#include "playback/ScopedHandles.h"
+#include "playback/Utf16Text.h"
 
-#include <cstdio>
-#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ScopedFile = std::unique_ptr<std::FILE, FileCloser>;
+constexpr DWORD kPieceSize = 64 * 1024;
+
+// Shared as a C runtime stream shares it: other programs may read and write the file meanwhile.
+HANDLE OpenShared(const std::string& path, DWORD access, DWORD disposition) {
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A byte order mark, which editors put at the start of "UTF-8" and "Unicode" files, is never part
+// of a path. Files without one are read byte for byte, as they always were.
+std::optional<Utf16Decoder> TakeByteOrderMark(std::string_view& bytes, UINT codePage) {
+    constexpr std::string_view kUtf8 = "\xEF\xBB\xBF";
+    constexpr std::string_view kUtf16LittleEndian = "\xFF\xFE";
+    constexpr std::string_view kUtf16BigEndian = "\xFE\xFF";
+    if (bytes.substr(0, kUtf8.size()) == kUtf8) {
+        bytes.remove_prefix(kUtf8.size());
+    } else if (bytes.substr(0, 2) == kUtf16LittleEndian || bytes.substr(0, 2) == kUtf16BigEndian) {
+        const bool bigEndian = bytes.substr(0, 2) == kUtf16BigEndian;
+        bytes.remove_prefix(2);
+        return Utf16Decoder(bigEndian, codePage);
+    }
+    return std::nullopt;
+}
+
+// A write that takes only part of the bytes has met the end of the room; the next one says why.
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+            return false;
+        }
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// Each line is handed to the system as it is written, so that it has reached the file before the
+// next one is written.
+bool WriteLines(HANDLE file, const PlaylistEntry* entry) {
+    std::string line;
+    for (; entry; entry = entry->next.get()) {
+        line.assign(entry->path).append("\r\n");
+        if (!WriteAll(file, line)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the whole file and closes it; on failure the system's reason is left for GetLastError.
+bool WriteWholeFile(const std::string& path, DWORD disposition, const PlaylistEntry* head, bool toDisk) {
+    ScopedFile file(OpenShared(path, GENERIC_WRITE, disposition));
+    return file.Valid() && WriteLines(file.Get(), head) && (!toDisk || FlushFileBuffers(file.Get())) &&
+           CloseHandle(file.Take());
+}
+
+// A new, empty file in the folder of the path, or the empty text when none can be made there.
+std::string NewFileBeside(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    const std::string folder(full, FileNameOffset(std::string_view(full, length), GetACP()));
+    char made[MAX_PATH];
+    if (!GetTempFileNameA(folder.c_str(), "ppl", 0, made)) {
+        return {};
+    }
+    return made;
+}
 
 }  // namespace
 
 int Playlist::Load(const std::string& fileName) {
-    // Binary mode: the line rules (CR LF, 0x1A) are applied by the reader itself, alike everywhere.
-    ScopedFile file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
+    ScopedFile file(OpenShared(fileName, GENERIC_READ, OPEN_EXISTING));
+    if (!file.Valid()) {
         return 0;
     }
     const UINT processCodePage = GetACP();
     const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
-    ReadPlaylistLines(file.get(), [&](std::string_view line) {
+    PlaylistLineSplitter splitter([&](std::string_view line) {
         // A line that is UTF-8 already is taken as it stands, without a converted copy of it first.
         if (processCodePage == CP_UTF8 && !IsUtf8(line)) {
             Add(PathFromLine(line, processCodePage, legacyCodePage));
@@ -30,20 +103,53 @@ int Playlist::Load(const std::string& fileName) {
             Add(line);
         }
     });
+    std::vector<char> piece(kPieceSize);
+    std::optional<Utf16Decoder> utf16;
+    bool first = true;
+    DWORD got = 0;
+    // A read error ends the text as the end of the file would.
+    while (ReadFile(file.Get(), piece.data(), kPieceSize, &got, nullptr) && got > 0) {
+        std::string_view bytes(piece.data(), got);
+        if (first) {
+            utf16 = TakeByteOrderMark(bytes, processCodePage);
+            first = false;
+        }
+        if (utf16) {
+            bytes = utf16->Decode(bytes);
+        }
+        if (!splitter.Feed(bytes.data(), bytes.size())) {
+            break;
+        }
+    }
+    if (utf16) {
+        const std::string_view rest = utf16->Finish();
+        splitter.Feed(rest.data(), rest.size());
+    }
+    splitter.Finish();
     return 1;
 }
 
 int Playlist::Save(const std::string& fileName) const {
-    ScopedFile file(std::fopen(fileName.c_str(), "wb"));
-    if (!file) {
+    // A read-only playlist stays as it is, as it always did.
+    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return 0;
     }
-    bool written = true;
-    for (const PlaylistEntry* entry = head.get(); entry; entry = entry->next.get()) {
-        // Each line reaches the file before the next is written.
-        written = std::fwrite(entry->path.data(), 1, entry->path.size(), file.get()) == entry->path.size() &&
-                  std::fwrite("\r\n", 1, 2, file.get()) == 2 && std::fflush(file.get()) == 0 && written;
+    // The new playlist goes to a file of its own beside the old one, which it then replaces in one
+    // step: a save that fails part-way (a full disk, a network folder that drops) leaves the old
+    // playlist as it was.
+    const std::string made = NewFileBeside(fileName);
+    if (made.empty()) {
+        // No new file can be made in that folder, but the playlist itself may be writable.
+        return WriteWholeFile(fileName, CREATE_ALWAYS, head.get(), false) ? 1 : 0;
     }
-    // A full disk or a failed close is a failure, not a saved playlist.
-    return std::fclose(file.release()) == 0 && written ? 1 : 0;
+    if (WriteWholeFile(made, TRUNCATE_EXISTING, head.get(), true) &&
+        MoveFileExA(made.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return 1;
+    }
+    const DWORD reason = GetLastError();
+    DeleteFileA(made.c_str());
+    SetLastError(reason);
+    return 0;
 }

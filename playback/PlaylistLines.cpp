@@ -1,7 +1,6 @@
 #include "playback/PlaylistLines.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -57,16 +56,4 @@ void PlaylistLineSplitter::Finish() {
     HandleLine(pending_, false);
     pending_.clear();
     ended_ = true;
-}
-
-void ReadPlaylistLines(std::FILE* file, const PlaylistLineSplitter::LineHandler& onLine) {
-    PlaylistLineSplitter splitter(onLine);
-    std::vector<char> chunk(64 * 1024);
-    for (;;) {
-        const size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
-        if (got == 0 || !splitter.Feed(chunk.data(), got)) {
-            break;
-        }
-    }
-    splitter.Finish();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -29,6 +28,3 @@ private:
     std::string pending_;  // the start of a line that runs past the bytes fed so far
     bool ended_ = false;
 };
-
-// Reads the whole file through the splitter. A read error ends the text as the end of the file would.
-void ReadPlaylistLines(std::FILE* file, const PlaylistLineSplitter::LineHandler& onLine);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -113,4 +114,50 @@ TEST(PlaylistFile, SaveReplacesAnExistingFileAndFailsCleanlyInAMissingFolder) {
 
     EXPECT_EQ(playlist.Save(folder / "no such folder\\list.ppl"), 0);
     EXPECT_FALSE(FileExists(folder / "no such folder"));
+}
+
+// Run by its own ctest entry under a file size limit (prlimit --fsize), past which every write fails
+// as on a full disk.
+TEST(PlaylistFile, ASaveThatFailsPartWayLeavesTheOldPlaylistByteForByte) {
+    const char* limit = std::getenv("PIPIT_FILE_SIZE_LIMIT");
+    if (!limit) {
+        GTEST_SKIP() << "runs under a file size limit only";
+    }
+    TempFolder folder;
+    const std::string old = "C:\\Music\\old.wav\r\n";
+    ASSERT_TRUE(WriteBytes(folder / "list.ppl", old));
+    Playlist playlist;
+    for (size_t bytes = 0; bytes <= 2 * std::strtoul(limit, nullptr, 10); bytes += 80) {
+        playlist.Add("C:\\Music\\" + std::string(64, 'x') + ".mp3");
+    }
+    EXPECT_EQ(playlist.Save(folder / "list.ppl"), 0);
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "the system's reason is kept";
+    EXPECT_EQ(ReadBytes(folder / "list.ppl"), old);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder / "*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the unfinished copy is removed";
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {
+    EXPECT_EQ(LoadBytes("\xEF\xBB\xBF" "C:\\a.mp3\r\nb.wav\r\n"), (Lines{"C:\\a.mp3", "b.wav"}));
+    // The same line rules after the conversion to the process code page, in both byte orders; the
+    // long line has a surrogate pair (U+1D11E) cut by the end of the reader's first 64 KiB.
+    const std::u16string longLine = u"D:\\" + std::u16string(32746, u'q') + u"\U0001D11E.mp3";
+    const std::u16string text = u"C:\\\u00e9.mp3\r\n\nb.wav\n" + longLine + u"\r\n\x1A" u"c.mp3";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (char16_t unit : text) {
+        little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    auto narrow = [](const std::u16string& wide) {
+        const auto* units = reinterpret_cast<const wchar_t*>(wide.data());
+        const int size = static_cast<int>(wide.size());
+        std::string bytes(WideCharToMultiByte(CP_ACP, 0, units, size, nullptr, 0, nullptr, nullptr), '\0');
+        WideCharToMultiByte(CP_ACP, 0, units, size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+        return bytes;
+    };
+    const Lines expected = {narrow(u"C:\\\u00e9.mp3"), "b.wav", narrow(longLine)};
+    EXPECT_EQ(LoadBytes(little), expected);
+    EXPECT_EQ(LoadBytes(big), expected);
 }
