@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/Hotkeys.h"
+#include "app/Playing.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
@@ -18,18 +19,28 @@ void Play(HWND window) { PlayCurrentAndShow(window); }
 
 void Stop() { StopPlayback(); }
 
-void Step(HWND window, int (Playlist::*step)()) {
+void Step(HWND window, int (Playlist::*step)(), Travel travel) {
     if (g_playlist->GetCount() == 0) {
         return;
     }
     StopPlayback();
     ((*g_playlist).*step)();  // goes on from the wrapped position whatever the loop flag
-    PlayCurrentAndShow(window);
+    PlayCurrentAndShow(window, travel);
 }
 
-void Next(HWND window) { Step(window, &Playlist::Next); }
+void Next(HWND window) { Step(window, &Playlist::Next, Travel::Forward); }
 
-void Previous(HWND window) { Step(window, &Playlist::Prev); }
+void Previous(HWND window) { Step(window, &Playlist::Prev, Travel::Backward); }
+
+// Play when nothing plays, else stop. A search for a playable entry counts as playing: the click
+// that ends it must not start another.
+void PlayOrStop(HWND window) {
+    if (g_playing == 0 && !PlayableSearchUnderWay()) {
+        Play(window);
+    } else {
+        Stop();
+    }
+}
 
 void Exit(HWND window) {
     StopPlayback();
@@ -47,15 +58,18 @@ void EndOfEntry(HWND window) {
     if (g_playlist->Next() == 0) {
         return;
     }
-    PlayCurrentAndShow(window);
+    // Entries that cannot be played are passed over, past the last one only with Loop on.
+    PlayCurrentAndShow(window, g_loop ? Travel::Forward : Travel::ForwardToEnd);
 }
 
+// The check shows what is stored: a write the registry refused changes nothing.
 void ToggleRunAtStartup() {
-    g_runAtStartup = !g_runAtStartup;
-    WriteRunAtStartup(g_runAtStartup);
+    WriteRunAtStartup(!g_runAtStartup);
+    g_runAtStartup = ReadRunAtStartup();
     SetMenuCheck(IDM_LOAD_AT_STARTUP, g_runAtStartup);
 }
 
+// Loop applies to playback at once, stored or not; its check follows playback.
 void ToggleLoop() {
     g_loop = !g_loop;
     WriteLoop(g_loop);
@@ -90,13 +104,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (static_cast<UINT>(lParam)) {
-        case WM_LBUTTONUP:
-            if (g_playing == 0) {
-                Play(window);
-            } else {
-                Stop();
-            }
-            return 0;
+        case WM_LBUTTONUP: PlayOrStop(window); return 0;
         case WM_RBUTTONUP: ShowTrayMenu(window); return 0;
         case WM_MBUTTONUP: SelectMediaFiles(window); return 0;
         default: return DefWindowProcA(window, WM_TRAYNOTIFY, wParam, lParam);
@@ -125,4 +133,12 @@ LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
         case MCI_NOTIFY_FAILURE: g_playing = 0; return 0;
         default: return DefWindowProcA(window, MM_MCINOTIFY, wParam, lParam);
     }
+}
+
+LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (wParam == kPlayableSearchTimer) {
+        ContinuePlayableSearch(window);
+        return 0;
+    }
+    return DefWindowProcA(window, WM_TIMER, wParam, lParam);
 }

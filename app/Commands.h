@@ -9,3 +9,4 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam);

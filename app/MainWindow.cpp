@@ -75,6 +75,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_TRAYNOTIFY: return OnTrayNotify(window, wParam, lParam);
         case WM_HOTKEY: return OnHotkey(window, wParam, lParam);
         case MM_MCINOTIFY: return OnMciNotify(window, wParam, lParam);
+        case WM_TIMER: return OnTimer(window, wParam, lParam);
         default: break;
     }
     if (message == kTaskbarCreated && kTaskbarCreated != 0) {

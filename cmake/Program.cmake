@@ -5,11 +5,13 @@ add_library(pipit_shell STATIC
   app/Commands.cpp
   app/Hotkeys.cpp
   app/MainWindow.cpp
+  app/Playing.cpp
   app/Settings.cpp
   app/StartUp.cpp
   app/TrayIcon.cpp
   app/TrayMenu.cpp
   dialogs/AboutDialog.cpp
+  dialogs/FailureMessage.cpp
   dialogs/FileChoosers.cpp
   dialogs/FolderSearch.cpp
   dialogs/PlaylistDialog.cpp)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "dialogs/FailureMessage.h"
 #include "resources/resource.h"
 
 namespace {
@@ -66,11 +67,13 @@ int LoadFilterString(UINT id, char* buffer, int bufferSize) {
     return 1;
 }
 
-void ClearPlaylist() {
+void ReplacePlaylist(std::unique_ptr<Playlist> playlist) {
     StopPlayback();
-    g_playlist = std::make_unique<Playlist>();
+    g_playlist = std::move(playlist);
     g_playlist->SetLoop(g_loop);
 }
+
+void ClearPlaylist() { ReplacePlaylist(std::make_unique<Playlist>()); }
 
 void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset) {
     ClearPlaylist();
@@ -99,20 +102,33 @@ void SelectMediaFiles(HWND window) {
     TakeChosenMediaFiles(window, file, record.nFileOffset);
 }
 
+void LoadPlaylistFile(HWND window, const std::string& file) {
+    // Read first: a file that cannot be read leaves the playlist the user has, and what plays, alone.
+    auto loaded = std::make_unique<Playlist>();
+    if (!loaded->Load(file)) {
+        ShowFileFailure(window, "The playlist was not loaded.", file, GetLastError());
+        return;
+    }
+    ReplacePlaylist(std::move(loaded));
+    PlayCurrentAndShow(window);
+}
+
+void SavePlaylistFile(HWND window, const std::string& file) {
+    if (!g_playlist->Save(file)) {
+        ShowFileFailure(window, "The playlist was not saved.", file, GetLastError());
+    }
+}
 
 void LoadPlaylist(HWND window) {
     char file[kBufferSize] = "";
-    if (!ChoosePlaylistFile(window, file, false)) {
-        return;
+    if (ChoosePlaylistFile(window, file, false)) {
+        LoadPlaylistFile(window, file);
     }
-    ClearPlaylist();
-    g_playlist->Load(file);
-    PlayCurrentAndShow(window);
 }
 
 void SavePlaylist(HWND window) {
     char file[kBufferSize] = "";
     if (ChoosePlaylistFile(window, file, true)) {
-        g_playlist->Save(file);
+        SavePlaylistFile(window, file);
     }
 }

@@ -2,11 +2,19 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
+#include "playback/Playlist.h"
+
 // Loads a "|"-separated filter string resource into the buffer as the NUL-separated list that the
 // common file dialogs take, ending with two NULs. Returns 1.
 int LoadFilterString(UINT id, char* buffer, int bufferSize);
 
-// Replaces the playlist by a fresh empty one that carries the Loop setting, after stopping playback.
+// Replaces the playlist, after stopping playback; the new one carries the Loop setting. The one way
+// the playlist is replaced.
+void ReplacePlaylist(std::unique_ptr<Playlist> playlist);
+// Replaces the playlist by a fresh empty one.
 void ClearPlaylist();
 
 // The three file choosers of the tray menu. The window is the main window: it owns the dialog and
@@ -14,6 +22,11 @@ void ClearPlaylist();
 void SelectMediaFiles(HWND window);
 void LoadPlaylist(HWND window);
 void SavePlaylist(HWND window);
+
+// What Load and Save do with the chosen file. A file that cannot be read or written is named in a
+// message box with the system's reason; a failed load leaves the playlist as it was.
+void LoadPlaylistFile(HWND window, const std::string& file);
+void SavePlaylistFile(HWND window, const std::string& file);
 
 // What Select Media Files does with the dialog's answer: the file buffer holds one full path, or a
 // folder followed by several names (fileOffset is where the first name starts). The chosen files

@@ -3,15 +3,15 @@
 #include "playback/Playlist.h"
 
 // Each successful play is three commands on one fresh device: open, set the time format, play from 0.
-void Playlist::PlayCurrent(HWND window) {
+int Playlist::PlayCurrent(HWND window) {
     PlaylistEntry* entry = CurrentEntry();
     if (!entry) {
-        return;
+        return 0;
     }
     // A refused open leaves the id of the entry's last device in place. When that device is still
     // open (Play chosen again while it plays), the play below restarts it from the beginning.
     OpenDevice(entry->path, entry->deviceType, entry->deviceId);
-    PlayDevice(window, entry->deviceId, 0);
+    return PlayDevice(window, entry->deviceId, 0);
 }
 
 void Playlist::StopCurrent() {

@@ -75,9 +75,16 @@ PlaylistEntry* Playlist::CurrentEntry() const {
         return nullptr;
     }
     PlaylistEntry* entry = head.get();
-    for (int i = 1; i < current; ++i) {
+    int position = 1;
+    if (lastWalked && lastWalkedPosition <= current) {
+        entry = lastWalked;
+        position = lastWalkedPosition;
+    }
+    for (; position < current; ++position) {
         entry = entry->next.get();
     }
+    lastWalked = entry;
+    lastWalkedPosition = current;
     return entry;
 }
 

@@ -37,9 +37,10 @@ public:
     // Appends each entry's file name to the list box and selects the current one.
     void FillListBox(HWND listBox) const;
 
-    // Media control: opens and plays the current entry with a completion notice to the window;
-    // stops and closes its device again.
-    void PlayCurrent(HWND window);
+    // Media control: opens and plays the current entry with a completion notice to the window, and
+    // returns 1 when MCI accepted the play (0: nothing plays, and no notice will come); stops and
+    // closes its device again.
+    int PlayCurrent(HWND window);
     void StopCurrent();
 
     // The playlist file: one path per line. Both return 1 on success, 0 on failure.
@@ -65,4 +66,9 @@ private:
     int loop = 0;
     std::unique_ptr<PlaylistEntry> head;
     PlaylistEntry* tail = nullptr;
+
+    // The entry last walked to and its position. Entries are only ever appended, so it stays valid,
+    // and stepping forward from it costs one link instead of a walk from the head.
+    mutable PlaylistEntry* lastWalked = nullptr;
+    mutable int lastWalkedPosition = 0;
 };

@@ -51,7 +51,33 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
     g_watchdog = SetTimer(nullptr, 0, 10000, EndLeftOpenDialog);
 }
 
+std::string g_boxText;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&box));
+    if (box) {
+        KillTimer(nullptr, timer);
+        char text[4096] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static text
+        g_boxText = text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    } else if (GetTickCount() - g_started > 10000) {
+        KillTimer(nullptr, timer);
+    }
+}
+
 }  // namespace
+
+std::string AnswerMessageBox(HWND owner, const std::function<void()>& action) {
+    g_owner = owner;
+    g_boxText.clear();
+    g_started = GetTickCount();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBox);
+    action();
+    KillTimer(nullptr, timer);
+    return g_boxText;
+}
 
 INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::function<void(HWND)>& body) {
     g_body = body;

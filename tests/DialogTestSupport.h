@@ -13,6 +13,10 @@
 // dialog's result. The body must end the dialog.
 INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::function<void(HWND)>& body);
 
+// Runs the action, which shows a message box owned by the owner, presses the box's OK button once
+// it is up, and returns the box's text (empty when no box came).
+std::string AnswerMessageBox(HWND owner, const std::function<void()>& action);
+
 // The texts of a list box's items.
 std::vector<std::string> ListItems(HWND list);
 

@@ -463,3 +463,29 @@ TEST_F(Dialogs, PlaylistsWrittenInTheLegacyCodePageStillLoadAndPlay) {
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     Command(IDM_STOP);
 }
+
+TEST_F(Dialogs, APlaylistFileThatCannotBeReadOrWrittenIsNamedWithTheReasonAndNothingIsLost) {
+    const std::string kept = Wav("kept.wav");
+    g_playlist->Add(kept);
+    Command(IDM_PLAY);
+    const std::string gone = media_ / "gone.ppl";
+    std::string message = AnswerMessageBox(window_, [&] { LoadPlaylistFile(window_, gone); });
+    EXPECT_EQ(message.find("The playlist was not loaded.\n\n" + gone + "\n\n"), 0u) << message;
+    EXPECT_GT(message.size(), gone.size() + 40) << "the system's reason";
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{kept});
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+
+    const std::string readOnly = media_ / "read-only.ppl";
+    WriteBytes(readOnly, "C:\\old.wav\r\n");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    message = AnswerMessageBox(window_, [&] { SavePlaylistFile(window_, readOnly); });
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(message.find("The playlist was not saved.\n\n" + readOnly + "\n\n"), 0u) << message;
+    EXPECT_EQ(ReadBytes(readOnly), "C:\\old.wav\r\n");
+
+    // A save and a load that work say nothing.
+    EXPECT_EQ(AnswerMessageBox(window_, [&] { SavePlaylistFile(window_, readOnly); }), "");
+    EXPECT_EQ(AnswerMessageBox(window_, [&] { LoadPlaylistFile(window_, readOnly); }), "");
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{kept});
+}

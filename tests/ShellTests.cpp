@@ -4,10 +4,13 @@
 #include "tests/TestSupport.h"
 
 #include <mmsystem.h>
+#include <sddl.h>
 #include <shellapi.h>
 
+#include "app/Playing.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
+#include "dialogs/FileChoosers.h"
 #include "resources/resource.h"
 
 using namespace shell_test;
@@ -97,6 +100,58 @@ TEST_F(ShellTest, RunAtStartupStoresTheRunningProgramQuoted) {
     Command(IDM_LOAD_AT_STARTUP);
     EXPECT_FALSE(MenuChecked(IDM_LOAD_AT_STARTUP));
     EXPECT_EQ(ReadRunAtStartup(), 0);
+}
+
+namespace {
+
+// Denies writing values into a key of the test prefix, as a policy or a scanner might; the key's
+// own security comes back when the guard goes.
+class WritesRefused {
+public:
+    explicit WritesRefused(const char* key) {
+        RegCreateKeyA(HKEY_CURRENT_USER, key, &key_);
+        DWORD size = 0;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        original_.resize(size);
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_.data(), &size);
+        PSECURITY_DESCRIPTOR deny = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x2;;;WD)(A;;GA;;;WD)", SDDL_REVISION_1, &deny,
+                                                             nullptr);
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, deny);
+        LocalFree(deny);
+    }
+    ~WritesRefused() {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_.data());
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    std::vector<char> original_;
+};
+
+}  // namespace
+
+TEST_F(ShellTest, ChecksShowTheStoredRunValueAndLoopAsItPlaysWhenTheRegistryRefuses) {
+    {
+        WritesRefused refused(kRunKey);
+        Command(IDM_LOAD_AT_STARTUP);
+        EXPECT_EQ(ReadRunAtStartup(), 0) << "the refusal did not take";
+        EXPECT_FALSE(MenuChecked(IDM_LOAD_AT_STARTUP));
+        EXPECT_EQ(g_runAtStartup, 0);
+    }
+    {
+        WritesRefused refused(kLoopKey);
+        Command(IDM_LOOP);
+        EXPECT_EQ(ReadLoop(), 0) << "the refusal did not take";
+        EXPECT_TRUE(MenuChecked(IDM_LOOP));
+        g_playlist->Add("a.wav");
+        g_playlist->Add("b.wav");
+        g_playlist->SetCurrent(2);
+        EXPECT_EQ(g_playlist->Next(), 1) << "playback loops";
+    }
+    Command(IDM_LOAD_AT_STARTUP);
+    EXPECT_TRUE(MenuChecked(IDM_LOAD_AT_STARTUP));
 }
 
 TEST_F(ShellPlayback, EndOfEachEntryAdvancesAndStopsAfterTheLastWithLoopOff) {
@@ -203,6 +258,111 @@ TEST_F(ShellPlayback, StaleSuccessNoticeOfAStoppedEntryDoesNotSkipTheNext) {
     EXPECT_EQ(g_playlist->Current(), 2);
     EXPECT_EQ(g_playing, 1);
     Command(IDM_STOP);
+}
+
+// A missing file, and a file that WaveAudio refuses to open (no RIFF header: no driver plays it).
+class ShellWithUnplayable : public ShellPlayback {
+protected:
+    std::string Missing() { return media_ / "moved away.wav"; }
+    std::string Unplayable() {
+        const std::string path = media_ / "noise.wav";
+        WriteBytes(path, std::string(4000, 'x'));
+        return path;
+    }
+    std::string Wav(const std::string& name, int milliseconds) {
+        WriteWav(media_ / name, milliseconds);
+        return media_ / name;
+    }
+};
+
+TEST_F(ShellWithUnplayable, EntriesThatCannotPlayArePassedOverInTheDirectionOfTravel) {
+    for (const std::string& path : {Wav("first.wav", 1500), Missing(), Unplayable(), Wav("last.wav", 4000)}) {
+        g_playlist->Add(path);
+    }
+    Command(IDM_PLAY);
+    ASSERT_EQ(g_playlist->Current(), 1);
+    // The end of the first entry goes on across both bad ones.
+    ASSERT_TRUE(PumpUntil([] { return g_playlist->Current() == 4 && g_playing == 1; }, 8000));
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    Command(IDM_PREV);
+    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    EXPECT_EQ(g_playlist->Current(), 1);
+    EXPECT_EQ(g_playing, 1);
+    Hotkey(2);  // Next
+    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    EXPECT_EQ(g_playlist->Current(), 4);
+    Command(IDM_STOP);
+    g_playlist->SetCurrent(2);
+    Tray(WM_LBUTTONUP);  // Play
+    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    EXPECT_EQ(g_playlist->Current(), 4);
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
+}
+
+TEST_F(ShellWithUnplayable, WhenNothingPlaysTheEntryMeantStaysCurrentAndNothingCountsAsPlaying) {
+    // With Loop off, the end of the first entry tries the rest of the playlist only.
+    for (const std::string& path : {Wav("first.wav", 100), Missing(), Unplayable()}) g_playlist->Add(path);
+    Command(IDM_PLAY);
+    ASSERT_TRUE(PumpUntil([] { return g_playlist->Current() != 1 && !PlayableSearchUnderWay(); }, 8000));
+    EXPECT_EQ(g_playlist->Current(), 2);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    // A whole round of Play finds nothing either; the next click tries again.
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    EXPECT_EQ(g_playlist->Current(), 1) << "entry 1 plays again";
+    EXPECT_EQ(g_playing, 1);
+    Command(IDM_STOP);
+    ClearPlaylist();
+    g_playlist->Add(Missing());
+    g_playlist->Add(Unplayable());
+    Tray(WM_LBUTTONUP);
+    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    EXPECT_EQ(g_playlist->Current(), 1);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
+
+namespace {
+
+DWORD g_menuAskedAt = 0;
+DWORD g_menuShownAfter = 0;
+
+// Watches for the tray menu, notes when it came, and closes it again.
+void CALLBACK CloseTrayMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+        g_menuShownAfter = GetTickCount() - g_menuAskedAt;
+        KillTimer(nullptr, timer);
+        EndMenu();
+    }
+}
+
+}  // namespace
+
+TEST_F(ShellPlayback, TheTrayAnswersWhileAHundredThousandMissingFilesArePassedOver) {
+    for (int i = 0; i < 100000; ++i) g_playlist->Add("Z:\\nowhere\\missing" + std::to_string(i) + ".wav");
+    Command(IDM_PLAY);
+    ASSERT_TRUE(PlayableSearchUnderWay());
+    g_menuShownAfter = 0;
+    g_menuAskedAt = GetTickCount();
+    SetTimer(nullptr, 0, 10, CloseTrayMenu);
+    PostMessageA(window_, WM_TRAYNOTIFY, kTrayIconId, WM_RBUTTONUP);
+    ASSERT_TRUE(PumpUntil([] { return g_menuShownAfter != 0; }, 10000)) << "the menu never came";
+    EXPECT_LT(g_menuShownAfter, 1000u);
+    EXPECT_TRUE(PlayableSearchUnderWay());
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    // Stop ends the search at once, back on the entry the command meant.
+    Hotkey(1);
+    EXPECT_FALSE(PlayableSearchUnderWay());
+    EXPECT_EQ(g_playlist->Current(), 1);
+    Command(IDM_NEXT);
+    EXPECT_TRUE(PlayableSearchUnderWay());
+    Command(IDM_EXIT);
+    EXPECT_FALSE(PlayableSearchUnderWay());
+    PumpFor(50);  // no turn of the search comes after Exit
 }
 
 TEST_F(ShellPlayback, DeviceFailureClearsPlayingAndDoesNotAdvance) {

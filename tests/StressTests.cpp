@@ -37,11 +37,12 @@ bool PlayingAgreesWithMci() {
 TEST_F(ShellTest, RandomCommandsKeepThePlayerConsistentWithMci) {
     TempFolder media;
     std::vector<std::string> files;
+    // The last is never written: the player passes it over wherever it comes.
     for (int i = 0; i < 6; ++i) {
         std::string name = "s";
         name += std::to_string(i);
         files.push_back(media / (name + ".wav"));
-        WriteWav(files.back(), 50);
+        if (i < 5) WriteWav(files.back(), 50);
     }
     std::mt19937 random(42);
     auto pick = [&](int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random); };
