@@ -1,6 +1,7 @@
 // What the tray icon is told, through a recorder in place of the notification area.
 #include "tests/RecordingTray.h"
 #include "tests/ShellTestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "app/TrayIcon.h"
 #include "resources/resource.h"
@@ -52,6 +53,12 @@ TEST_F(TrayTip, ShowsTheFullPathAfterAPlayAndNothingForAnEmptyPlaylist) {
     const size_t before = g_recordingTray.calls.size();
     Command(IDM_STOP);  // the tip is not reset when playback stops
     EXPECT_EQ(g_recordingTray.calls.size(), before);
+
+    // Past an entry that cannot play, the tip names the one that plays.
+    g_playlist->Add(Fixture("short.wav"));
+    Command(IDM_PLAY);
+    EXPECT_EQ(Last().Tip(), TrayTipText(Fixture("short.wav"), GetACP()));
+    Command(IDM_STOP);
 }
 
 TEST_F(TrayTip, LongPathsKeepTheirEndBehindAnEllipsis) {
