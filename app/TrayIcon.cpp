@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/ShellNotify.h"
+#include "playback/CharacterWalk.h"
 #include "resources/resource.h"
 
 namespace {
@@ -39,17 +40,6 @@ NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip) {
     return data;
 }
 
-bool IsCharacterStart(std::string_view text, size_t offset, UINT codePage) {
-    if (codePage == CP_UTF8) {
-        return (static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80;
-    }
-    size_t i = 0;
-    while (i < offset) {
-        i += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[i])) ? 2 : 1;
-    }
-    return i == offset;
-}
-
 }  // namespace
 
 std::string TrayTipText(std::string_view text, UINT codePage) {
@@ -57,10 +47,7 @@ std::string TrayTipText(std::string_view text, UINT codePage) {
         return std::string(text);
     }
     // Keep the end, where the file name is.
-    size_t start = text.size() - (kTipRoom - kEllipsis.size());
-    while (start < text.size() && !IsCharacterStart(text, start, codePage)) {
-        ++start;
-    }
+    const size_t start = CharacterStartFrom(text, text.size() - (kTipRoom - kEllipsis.size()), codePage);
     std::string tip(kEllipsis);
     tip.append(text.substr(start));
     return tip;

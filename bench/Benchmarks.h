@@ -11,7 +11,7 @@
 
 std::vector<Row> BenchPlaylistLoad(const TempFolder& scratch);
 std::vector<Row> BenchPlaylistSave(const TempFolder& scratch);
-std::vector<Row> BenchPlaylistDialog();
+std::vector<Row> BenchPlaylistDialog(const TempFolder& scratch);
 std::vector<Row> BenchFolderDrop(const TempFolder& scratch);
 // programFolder holds pipit.exe and the minimal tray program bench_tray.exe.
 std::vector<Row> BenchStartAndExit(const std::string& programFolder);

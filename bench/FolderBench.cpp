@@ -7,7 +7,7 @@
 
 #include "app/AppState.h"
 #include "bench/Benchmarks.h"
-#include "dialogs/FolderSearch.h"
+#include "playback/FolderSearch.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ std::vector<Row> BenchFolderDrop(const TempFolder& scratch) {
     const TimedRun subject = [&] {
         g_playlist = std::make_unique<Playlist>();
         Stopwatch watch;
-        AddFolder(dropped);
+        AddFolder(*g_playlist, dropped);
         const double seconds = watch.Seconds();
         if (g_playlist->GetCount() != made) std::fprintf(stderr, "bench: the drop added %d of %d files\n",
                                                          g_playlist->GetCount(), made);

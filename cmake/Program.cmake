@@ -13,7 +13,6 @@ add_library(pipit_shell STATIC
   dialogs/AboutDialog.cpp
   dialogs/FailureMessage.cpp
   dialogs/FileChoosers.cpp
-  dialogs/FolderSearch.cpp
   dialogs/PlaylistDialog.cpp)
 target_link_libraries(pipit_shell PUBLIC pipit_playback comdlg32 shell32 gdi32 user32 advapi32)
 

@@ -7,7 +7,8 @@
 
 #include "app/AppState.h"
 #include "dialogs/FileChoosers.h"
-#include "dialogs/FolderSearch.h"
+#include "playback/DisplayName.h"
+#include "playback/FolderSearch.h"
 #include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 
@@ -15,17 +16,49 @@ namespace {
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_PLAYLIST); }
 
-void Refill(HWND list) {
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    g_playlist->FillListBox(list);
-    UpdateHorizontalExtent(list);
+// The widest of the names of the entries from `first` on, in the list's own font, plus 6, and at
+// least `widest`. The names are measured as the playlist holds them: reading long items back from
+// the list box overflows a fixed buffer in Wine's conversion of LB_GETTEXT to a Unicode list box.
+int WidestName(HWND list, const PlaylistEntry* first, int widest) {
+    ScopedWindowDC dc(list);
+    ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    const UINT codePage = GetACP();
+    std::string shortened;
+    for (const PlaylistEntry* entry = first; entry; entry = entry->next.get()) {
+        const std::string_view name = ListedName(entry->path, codePage, shortened);
+        SIZE extent{};
+        GetTextExtentPoint32A(dc.Get(), name.data(), static_cast<int>(name.size()), &extent);
+        if (extent.cx + 6 > widest) {
+            widest = extent.cx + 6;
+        }
+    }
+    return widest;
 }
 
-void OnInitDialog(HWND dialog) {
-    HWND list = ListOf(dialog);
-    g_playlist->FillListBox(list);
-    UpdateHorizontalExtent(list);
+// Adds the names of the entries from `first` on to the list and widens its scroll range to them,
+// with the list's drawing held off until it is shown once at the end.
+void AppendToList(HWND list, const PlaylistEntry* first) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    g_playlist->FillListBox(list, first);
+    const int widest = static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, WidestName(list, first, widest), 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
+
+void Refill(HWND list) {
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+    AppendToList(list, g_playlist->Head());
+}
+
+// The list is a picture of the playlist as this dialog last filled it. A tray action may have
+// replaced the playlist since.
+bool ListIsCurrent(HWND list) {
+    return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) == g_playlist->GetCount();
+}
+
+void OnInitDialog(HWND dialog) { AppendToList(ListOf(dialog), g_playlist->Head()); }
 
 void OnClear(HWND dialog) {
     ClearPlaylist();
@@ -34,14 +67,12 @@ void OnClear(HWND dialog) {
     UpdateHorizontalExtent(list);
 }
 
-// The list is a picture of the playlist as this dialog last filled it. A tray action may have
-// replaced the playlist since; then the picture is renewed and nothing is played, so that no
-// position beyond the new playlist is ever chosen.
+// On a list left stale by a replaced playlist the picture is renewed and nothing is played, so
+// that no position beyond the new playlist is ever chosen.
 void OnDoubleClick(HWND dialog) {
     HWND list = ListOf(dialog);
     const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    const int shown = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    if (shown != g_playlist->GetCount() || index >= g_playlist->GetCount()) {
+    if (!ListIsCurrent(list) || index >= g_playlist->GetCount()) {
         Refill(list);
         return;
     }
@@ -50,8 +81,20 @@ void OnDoubleClick(HWND dialog) {
     PlayCurrentAndShow(GetParent(dialog));
 }
 
+// The wait cursor while a dropped folder is searched; the one before comes back afterwards.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
 // Dropped files are appended; dropped folders are searched with all their sub-folders.
-void OnDropFiles(HWND dialog, HDROP drop) {
+void AddDropped(HDROP drop) {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     std::string path;
     for (UINT i = 0; i < count; ++i) {
@@ -62,37 +105,33 @@ void OnDropFiles(HWND dialog, HDROP drop) {
         // A name that cannot be read gives all bits set, and with them the folder branch, whose
         // search then finds nothing.
         if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
-            AddFolder(path + "\\");
+            const WaitCursor wait;
+            AddFolder(*g_playlist, path + "\\");
         } else {
             g_playlist->Add(path);
         }
     }
-    DragFinish(drop);
-    Refill(ListOf(dialog));
+}
+
+// Only the new entries join the list: refilling it whole took longer the longer the playlist.
+void OnDropFiles(HWND dialog, HDROP drop) {
+    const ScopedDrop dropped(drop);
+    HWND list = ListOf(dialog);
+    if (!ListIsCurrent(list)) {
+        AddDropped(drop);
+        Refill(list);
+        return;
+    }
+    const PlaylistEntry* lastShown = g_playlist->Tail();
+    AddDropped(drop);
+    AppendToList(list, lastShown ? lastShown->next.get() : g_playlist->Head());
 }
 
 }  // namespace
 
 void UpdateHorizontalExtent(HWND listBox) {
-    ScopedWindowDC dc(listBox);
-    ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(listBox, WM_GETFONT, 0, 0)));
-    int widest = 0;
-    std::string text;
-    const int count = static_cast<int>(SendMessageA(listBox, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, i, 0);
-        if (length == LB_ERR) {
-            continue;
-        }
-        text.resize(static_cast<size_t>(length) + 1);
-        const LRESULT got = SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        SIZE extent{};
-        GetTextExtentPoint32A(dc.Get(), text.data(), got == LB_ERR ? 0 : static_cast<int>(got), &extent);
-        if (extent.cx + 6 > widest) {
-            widest = extent.cx + 6;
-        }
-    }
-    SendMessageA(listBox, LB_SETHORIZONTALEXTENT, widest, 0);
+    const bool empty = SendMessageA(listBox, LB_GETCOUNT, 0, 0) == 0;
+    SendMessageA(listBox, LB_SETHORIZONTALEXTENT, empty ? 0 : WidestName(listBox, g_playlist->Head(), 0), 0);
 }
 
 INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -6,5 +6,6 @@
 // the playlist, and takes files and folders dropped on it.
 INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Sets the list box's horizontal scroll range to its widest item, measured in its own font, plus 6.
+// Sets the list box's horizontal scroll range to the widest name of the playlist it shows, measured
+// in its own font, plus 6 (0 when it shows nothing).
 void UpdateHorizontalExtent(HWND listBox);

@@ -1,18 +1,63 @@
 #include "playback/DisplayName.h"
 
+#include "playback/CharacterWalk.h"
+
+namespace {
+
+// The bytes kept of each end of a shortened name: a few dozen characters in any script.
+constexpr size_t kKeptBytes = 100;
+
+bool HasMaxPathCharacters(std::string_view name, UINT codePage) {
+    size_t offset = 0;
+    for (int characters = 0; characters < MAX_PATH; ++characters) {
+        if (offset >= name.size()) {
+            return false;
+        }
+        offset = NextCharacter(name, offset, codePage);
+    }
+    return true;
+}
+
+}  // namespace
+
+// Whether a character of the code page can be two bytes whose second looks like a backslash.
+bool IsDoubleByteCodePage(UINT codePage) {
+    // Asked once per code page: the list and the tip ask for every entry.
+    static bool asked = false;
+    static UINT known = 0;
+    static bool doubleByte = false;
+    if (!asked || codePage != known) {
+        CPINFO info{};
+        doubleByte = codePage != CP_UTF8 && GetCPInfo(codePage, &info) && info.MaxCharSize > 1;
+        known = codePage;
+        asked = true;
+    }
+    return doubleByte;
+}
+
 size_t FileNameOffset(std::string_view path, UINT codePage) {
+    if (!IsDoubleByteCodePage(codePage)) {
+        // In single-byte code pages and in UTF-8 every byte 0x5C is a backslash.
+        const size_t slash = path.rfind('\\');
+        return slash == std::string_view::npos ? 0 : slash + 1;
+    }
     size_t nameStart = 0;
-    size_t i = 0;
-    while (i < path.size()) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (c == '\\') {
+    for (size_t i = 0; i < path.size(); i = NextCharacter(path, i, codePage)) {
+        if (path[i] == '\\') {
             nameStart = i + 1;
-            ++i;
-        } else if (c >= 0x80 && IsDBCSLeadByteEx(codePage, c)) {
-            i += 2;  // the trail byte is part of this character
-        } else {
-            ++i;
         }
     }
     return nameStart;
+}
+
+std::string_view ListedName(std::string_view path, UINT codePage, std::string& shortened) {
+    const std::string_view name = path.substr(FileNameOffset(path, codePage));
+    // Fewer bytes than MAX_PATH are fewer characters too.
+    if (name.size() < MAX_PATH || !HasMaxPathCharacters(name, codePage)) {
+        return name;
+    }
+    const size_t headEnd = CharacterStartFrom(name, kKeptBytes, codePage);
+    const size_t tailStart = CharacterStartFrom(name, name.size() - kKeptBytes, codePage);
+    shortened.assign(name.substr(0, headEnd)).append("...").append(name.substr(tailStart));
+    return shortened;
 }

@@ -3,6 +3,8 @@
 #include "playback/DeviceTypes.h"
 #include "playback/DisplayName.h"
 
+#include <string>
+
 Playlist::~Playlist() {
     // Release the chain one entry at a time: letting each entry destroy its successor would recurse
     // as deep as the playlist is long.
@@ -93,14 +95,21 @@ std::string Playlist::CurrentPath() const {
     return entry ? entry->path : std::string();
 }
 
-void Playlist::FillListBox(HWND listBox) const {
+void Playlist::FillListBox(HWND listBox, const PlaylistEntry* first) const {
     if (count == 0) {
         return;
     }
+    if (first == head.get()) {
+        // Room for every item at once, instead of a list that grows item by item.
+        SendMessageA(listBox, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 32);
+    }
     const UINT codePage = GetACP();
-    for (const PlaylistEntry* entry = head.get(); entry; entry = entry->next.get()) {
-        const char* name = entry->path.c_str() + FileNameOffset(entry->path, codePage);
-        SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    std::string shortened;
+    for (const PlaylistEntry* entry = first; entry; entry = entry->next.get()) {
+        // A whole name is the end of the path, so the path's terminator ends it too.
+        const std::string_view name = ListedName(entry->path, codePage, shortened);
+        const char* text = name.data() == shortened.data() ? shortened.c_str() : name.data();
+        SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(current - 1), 0);
 }

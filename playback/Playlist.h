@@ -35,7 +35,9 @@ public:
     void SetLoop(int flag) { loop = flag; }
     std::string CurrentPath() const;
     // Appends each entry's file name to the list box and selects the current one.
-    void FillListBox(HWND listBox) const;
+    void FillListBox(HWND listBox) const { FillListBox(listBox, head.get()); }
+    // The same for the entries from `first` (an entry of this playlist, or none) to the last.
+    void FillListBox(HWND listBox, const PlaylistEntry* first) const;
 
     // Media control: opens and plays the current entry with a completion notice to the window, and
     // returns 1 when MCI accepted the play (0: nothing plays, and no notice will come); stops and
@@ -47,8 +49,9 @@ public:
     int Load(const std::string& fileName);
     int Save(const std::string& fileName) const;
 
-    // The first entry, for walking the chain read-only.
+    // The first and the last entry, for walking the chain read-only.
     const PlaylistEntry* Head() const { return head.get(); }
+    const PlaylistEntry* Tail() const { return tail; }
     int Current() const { return current; }
 
 private:

@@ -1,7 +1,5 @@
 #include "tests/DialogTestSupport.h"
 
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 #include "app/AppState.h"
@@ -92,34 +90,21 @@ INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::funct
     return result;
 }
 
+// Read in the list box's own Unicode: Wine converts an LB_GETTEXT of the "A" form through a fixed
+// buffer of 512 characters, which a long item overruns.
 std::vector<std::string> ListItems(HWND list) {
     std::vector<std::string> items;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::wstring text;
     for (int i = 0; i < count; ++i) {
-        std::string text(SendMessageA(list, LB_GETTEXTLEN, i, 0) + 1, '\0');
-        text.resize(SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
-        items.push_back(text);
+        text.assign(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        text.resize(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+        const int size = static_cast<int>(text.size());
+        std::string item(WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, item.data(), static_cast<int>(item.size()), nullptr, nullptr);
+        items.push_back(item);
     }
     return items;
-}
-
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-    // As the shell makes it: the names in UTF-16.
-    std::wstring names;
-    for (const std::string& path : paths) {
-        std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-        names += wide;  // with its terminator
-    }
-    names.push_back(L'\0');
-    const size_t bytes = names.size() * sizeof(wchar_t);
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), bytes);
-    GlobalUnlock(drop);
-    return drop;
 }
 
 void ClickButton(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }

@@ -20,9 +20,6 @@ std::string AnswerMessageBox(HWND owner, const std::function<void()>& action);
 // The texts of a list box's items.
 std::vector<std::string> ListItems(HWND list);
 
-// A drop handle as the shell makes it for the given paths; the receiver frees it with DragFinish.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths);
-
 // Clicks a dialog button the way the keyboard or mouse would, through the button itself.
 void ClickButton(HWND dialog, int id);
 // Presses a key on the control that has the focus; the dialog's own message loop takes it once the

@@ -7,7 +7,7 @@
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileChoosers.h"
-#include "dialogs/FolderSearch.h"
+#include "playback/FolderSearch.h"
 #include "dialogs/PlaylistDialog.h"
 #include "resources/resource.h"
 
@@ -237,6 +237,70 @@ TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
     });
 }
 
+namespace {
+
+std::vector<std::string> NamesOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const std::string& path : paths) names.push_back(path.substr(path.rfind('\\') + 1));
+    return names;
+}
+
+}  // namespace
+
+TEST_F(Dialogs, ADropOntoALargeShownListAddsItsEntriesAndTheListStillMatchesThePlaylist) {
+    for (int i = 0; i < 5000; ++i) g_playlist->Add("C:\\Music\\track " + std::to_string(i) + ".mp3");
+    g_playlist->SetCurrent(2);
+    TempFolder drop;
+    CreateDirectoryA((drop / "folder").c_str(), nullptr);
+    WriteBytes(drop / "folder\\in folder.wav", "x");
+    WriteBytes(drop / "a much longer name than any other in the list.wav", "x");
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(dialog, WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(MakeDrop({drop / "a much longer name than any other in the list.wav",
+                                                        drop / "folder"})),
+                     0);
+        EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
+        EXPECT_EQ(g_playlist->GetCount(), 5002);
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(Extent(list), WidestPlusSix(list));
+        // Replaced from the tray meanwhile: the next drop shows the new playlist whole.
+        ClearPlaylist();
+        g_playlist->Add("C:\\Music\\new.wav");
+        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({drop / "folder"})), 0);
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"new.wav", "in folder.wav"}));
+        EXPECT_EQ(Extent(list), WidestPlusSix(list));
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(Dialogs, NoNameHangsTheDialogAndEveryNameShorterThanMaxPathIsListedWhole) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+    std::string wide(255, 'W'), cjk, emoji;
+    for (int i = 0; i < 255; ++i) {
+        cjk += "\xe6\x97\xa5";            // 日
+        emoji += "\xf0\x9f\x98\x80";     // 😀, two UTF-16 units
+    }
+    const std::vector<std::string> names = {wide + ".mp3", cjk + ".wav", emoji + ".mp3"};
+    for (const std::string& name : names) g_playlist->Add("C:\\Music\\" + name);
+    // A stray line of a playlist: a megabyte with no backslash, ending in a media extension.
+    const std::string junk = "http://example.com/" + std::string(1 << 20, 'a') + ".mp3";
+    g_playlist->Add(junk);
+    Playlist([&](HWND dialog, HWND list) {
+        const std::vector<std::string> items = ListItems(list);
+        ASSERT_EQ(items.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(items.begin(), items.begin() + 3), names);
+        EXPECT_EQ(items[3].substr(0, 20), "http://example.com/a");
+        EXPECT_NE(items[3].find("..."), std::string::npos);
+        EXPECT_LT(items[3].size(), static_cast<size_t>(MAX_PATH));
+        EXPECT_EQ(Extent(list), WidestPlusSix(list));
+        // The entry itself stays whole.
+        SendMessageA(list, LB_SETCURSEL, 3, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(g_playlist->CurrentPath(), junk);
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
 TEST_F(Dialogs, DropOnAnEmptyPlaylistMakesTheFirstFileCurrentWithoutPlaying) {
     const std::string a = Wav("a.wav");
     Playlist([&](HWND dialog, HWND list) {
@@ -259,7 +323,7 @@ TEST_F(Dialogs, FolderSearchSkipsPathsThePlatformCannotOpen) {
     WriteBytes(deep + "\\ok.wav", "x");
     const std::string tooLong = deep + "\\" + std::string(280 - deep.size(), 'n') + ".wav";
     WriteBytes(tooLong, "x");  // may not even be created; either way it is not added
-    AddFolder(root.Path() + "\\");
+    AddFolder(*g_playlist, root.Path() + "\\");
     EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{deep + "\\ok.wav"});
 }
 
@@ -267,7 +331,7 @@ TEST_F(Dialogs, FolderSearchTakesAFolderOnceWhenALinkBesideItLeadsThereAgain) {
     // a holds song.wav and b is a link to a. Whichever of them the search meets first, the song is
     // taken once: a plain folder searched before the first link is still known when the link comes.
     const std::string top = Fixture("linksibling");
-    AddFolder(top + "\\");
+    AddFolder(*g_playlist, top + "\\");
     const std::vector<std::string> paths = PathsOf(*g_playlist);
     ASSERT_EQ(paths.size(), 1u);
     EXPECT_TRUE(paths[0] == top + "\\a\\song.wav" || paths[0] == top + "\\b\\song.wav") << paths[0];

@@ -1,8 +1,11 @@
 #include "tests/ScratchFiles.h"
 
+#include <shlobj.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -102,3 +105,21 @@ void WriteWav(const std::string& path, int milliseconds) {
     WriteBytes(path, wav);
 }
 
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+    // As the shell makes it: the names in UTF-16.
+    std::wstring names;
+    for (const std::string& path : paths) {
+        std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+        names += wide;  // with its terminator
+    }
+    names.push_back(L'\0');
+    const size_t bytes = names.size() * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), bytes);
+    GlobalUnlock(drop);
+    return drop;
+}

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the temporary folder, removed with everything in it when the guard goes.
 class TempFolder {
@@ -29,3 +30,7 @@ void WriteWav(const std::string& path, int milliseconds);
 bool WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
+
+// A drop handle as the shell makes it for the given paths, as dragged onto a window; the receiver
+// frees it with DragFinish.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths);

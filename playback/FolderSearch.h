@@ -2,7 +2,9 @@
 
 #include <string>
 
+class Playlist;
+
 // Offers every file in the folder and all its sub-folders to the playlist, depth first, in the
 // order the file system lists them. The path ends with a backslash. A folder reached a second time
 // (through a junction or a symbolic link) is not searched again, so a link loop ends.
-void AddFolder(const std::string& folderPath);
+void AddFolder(Playlist& playlist, const std::string& folderPath);

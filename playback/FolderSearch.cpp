@@ -1,4 +1,4 @@
-#include "dialogs/FolderSearch.h"
+#include "playback/FolderSearch.h"
 
 #include <windows.h>
 
@@ -6,41 +6,23 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppState.h"
+#include "playback/Playlist.h"
+#include "playback/ScopedHandles.h"
 
 namespace {
-
-class ScopedFind {
-public:
-    ScopedFind(const std::string& pattern, WIN32_FIND_DATAA& found) : search_(FindFirstFileA(pattern.c_str(), &found)) {}
-    ~ScopedFind() {
-        if (Valid()) FindClose(search_);
-    }
-    ScopedFind(const ScopedFind&) = delete;
-    ScopedFind& operator=(const ScopedFind&) = delete;
-    bool Valid() const { return search_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& found) { return FindNextFileA(search_, &found) != FALSE; }
-
-private:
-    HANDLE search_;
-};
 
 // A folder's identity: its volume and its file index, the same whatever path (or link) leads to it.
 using FolderId = std::pair<DWORD, ULONGLONG>;
 
 bool IdentifyFolder(const std::string& folderPath, FolderId& id) {
-    HANDLE folder = CreateFileA(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) {
+    const ScopedFile folder(CreateFileA(folderPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!folder.Valid() || !GetFileInformationByHandle(folder.Get(), &info)) {
         return false;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool known = GetFileInformationByHandle(folder, &info) != FALSE;
-    CloseHandle(folder);
-    if (known) {
-        id = {info.dwVolumeSerialNumber, (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-    }
-    return known;
+    id = {info.dwVolumeSerialNumber, (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    return true;
 }
 
 // A path the platform cannot open (MAX_PATH characters or more) would only fail when played.
@@ -86,12 +68,12 @@ private:
     std::set<FolderId> identities_;
 };
 
-void SearchFolder(const std::string& folderPath, bool throughLink, SearchedFolders& searched) {
+void SearchFolder(Playlist& playlist, const std::string& folderPath, bool throughLink, SearchedFolders& searched) {
     if (!searched.Enter(folderPath, throughLink)) {
         return;  // met before: a link back into the tree
     }
     WIN32_FIND_DATAA found;
-    ScopedFind search(folderPath + "*.*", found);
+    const ScopedFind search(FindFirstFileA((folderPath + "*.*").c_str(), &found));
     if (!search.Valid()) {
         return;
     }
@@ -102,17 +84,17 @@ void SearchFolder(const std::string& folderPath, bool throughLink, SearchedFolde
         std::string path = folderPath + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             path += '\\';
-            SearchFolder(path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, searched);
+            SearchFolder(playlist, path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, searched);
         } else if (Openable(path)) {
-            g_playlist->Add(path);
+            playlist.Add(path);
         }
-    } while (search.Next(found));
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 }  // namespace
 
-void AddFolder(const std::string& folderPath) {
+void AddFolder(Playlist& playlist, const std::string& folderPath) {
     SearchedFolders searched;
-    // The dropped folder may itself be a link; it is the first folder searched, so nothing came before.
-    SearchFolder(folderPath, false, searched);
+    // The folder may itself be a link; it is the first folder searched, so nothing came before.
+    SearchFolder(playlist, folderPath, false, searched);
 }

@@ -1,0 +1,41 @@
+#include "playback/CharacterWalk.h"
+
+namespace {
+
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
+
+size_t NextCharacter(std::string_view text, size_t offset, UINT codePage) {
+    const auto c = static_cast<unsigned char>(text[offset]);
+    size_t next = offset + 1;
+    if (c < 0x80) {
+        return next;
+    }
+    if (codePage == CP_UTF8) {
+        while (next < text.size() && IsUtf8Continuation(text[next])) {
+            ++next;
+        }
+    } else if (IsDBCSLeadByteEx(codePage, c) && next < text.size()) {
+        ++next;  // the trail byte is part of this character
+    }
+    return next;
+}
+
+size_t CharacterStartFrom(std::string_view text, size_t offset, UINT codePage) {
+    if (offset >= text.size()) {
+        return text.size();
+    }
+    if (codePage == CP_UTF8) {
+        while (offset < text.size() && IsUtf8Continuation(text[offset])) {
+            ++offset;
+        }
+        return offset;
+    }
+    // A trail byte cannot be told from a lead byte by itself: walk from the start.
+    size_t start = 0;
+    while (start < offset) {
+        start = NextCharacter(text, start, codePage);
+    }
+    return start;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+// Walking 8-bit text by character in a code page: single-byte, double-byte (a lead byte and the
+// byte after it are one character, and that byte may look like a backslash) or UTF-8.
+
+// The offset just past the character that starts at the offset.
+size_t NextCharacter(std::string_view text, size_t offset, UINT codePage);
+
+// The start of the first whole character at or after the byte offset (the text's size when none is).
+size_t CharacterStartFrom(std::string_view text, size_t offset, UINT codePage);
