@@ -114,9 +114,13 @@ LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam) {
 LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
     switch (static_cast<int>(wParam)) {
         case kHotkeyPlay: Play(window); break;
-        case kHotkeyStop: Stop(); break;
-        case kHotkeyNext: Next(window); break;
-        case kHotkeyPrevious: Previous(window); break;
+        case kHotkeyStop:
+        case kHotkeyMediaStop: Stop(); break;
+        case kHotkeyNext:
+        case kHotkeyMediaNext: Next(window); break;
+        case kHotkeyPrevious:
+        case kHotkeyMediaPrevious: Previous(window); break;
+        case kHotkeyPlayPause: PlayOrStop(window); break;
         default: break;
     }
     return 0;
@@ -141,4 +145,10 @@ LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcA(window, WM_TIMER, wParam, lParam);
+}
+
+// A close from outside (a task manager, the end of the session) ends the player as Exit does.
+LRESULT OnClose(HWND window) {
+    Exit(window);
+    return 0;
 }

@@ -10,3 +10,4 @@ LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT OnClose(HWND window);

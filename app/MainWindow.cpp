@@ -4,14 +4,17 @@
 
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/Hotkeys.h"
+#include "app/OpenedPaths.h"
 #include "app/TrayIcon.h"
 #include "resources/resource.h"
 
 namespace {
 
 // Broadcast to top-level windows when the taskbar is (re)created: the shell restarted, or it came
-// up after the player at logon. A message-only window would not receive it.
-const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+// up after the player at logon. A message-only window would not receive it. Registered with the
+// window class, before the window can receive anything.
+UINT taskbarCreated = 0;
 
 LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
     g_playlist = std::make_unique<Playlist>();
@@ -20,14 +23,12 @@ LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnDestroy(HWND window) {
-    // After Exit these find nothing left to do. A window closed any other way (a WM_CLOSE from
-    // outside) would otherwise leave its icon behind in the tray and its device open.
-    if (g_playlist) {
-        StopPlayback();
-    }
+    // Exit (a WM_CLOSE from outside included) stopped playback and took the icon away already; a
+    // window destroyed any other way takes its icon along here.
     if (TrayIconAdded()) {
         RemoveTrayIcon(window);
     }
+    UnregisterPlayerHotkeys(window);
     DestroyMenu(g_menu);
     g_menu = nullptr;
     g_playlist.reset();
@@ -47,6 +48,7 @@ LRESULT OnPaint(HWND window) {
 }  // namespace
 
 ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -69,6 +71,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreate(window, wParam, lParam);
+        case WM_CLOSE: return OnClose(window);
         case WM_DESTROY: return OnDestroy(window);
         case WM_PAINT: return OnPaint(window);
         case WM_COMMAND: return OnCommand(window, wParam, lParam);
@@ -76,9 +79,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_HOTKEY: return OnHotkey(window, wParam, lParam);
         case MM_MCINOTIFY: return OnMciNotify(window, wParam, lParam);
         case WM_TIMER: return OnTimer(window, wParam, lParam);
+        case WM_COPYDATA: return OnCopyData(window, wParam, lParam);
+        case WM_OPENPATHS: return OnOpenPaths(window);
         default: break;
     }
-    if (message == kTaskbarCreated && kTaskbarCreated != 0) {
+    if (message == taskbarCreated && taskbarCreated != 0) {
         RestoreTrayIcon(window);
         return 0;
     }

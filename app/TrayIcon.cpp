@@ -19,11 +19,18 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == (kSixtyFourBit ? 104 : 88),
 std::string shownTip;  // what the icon shows, for adding it again
 bool iconAdded = false;
 
-// Loaded once and kept for the life of the process; the icon is shown for all of it.
-HICON TrayIconImage() {
-    static HICON icon = static_cast<HICON>(
-        LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    return icon;
+HICON trayImage = nullptr;  // kept while the icon shows; the shell keeps a copy of its own
+
+// The image drawn for the system's small-icon size, which follows the display scaling (the
+// program is DPI aware): 16 pixels at 100 %, 24 at 150 %. Loaded again with a new taskbar.
+void LoadTrayImage() {
+    HICON previous = trayImage;
+    trayImage = static_cast<HICON>(LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                              LR_DEFAULTCOLOR));
+    if (previous) {
+        DestroyIcon(previous);
+    }
 }
 
 NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip) {
@@ -34,7 +41,7 @@ NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip) {
     data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYNOTIFY;
-    data.hIcon = TrayIconImage();
+    data.hIcon = trayImage;
     const std::string text = TrayTipText(tip, GetACP());
     text.copy(data.szTip, kTipRoom);
     return data;
@@ -54,6 +61,9 @@ std::string TrayTipText(std::string_view text, UINT codePage) {
 }
 
 int AddTrayIcon(HWND window) {
+    if (!trayImage) {
+        LoadTrayImage();
+    }
     shownTip = g_title;
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);
     SendTrayMessage(NIM_ADD, &data);
@@ -79,6 +89,7 @@ void ShowTrayTip(HWND window, const std::string& text) {
 bool TrayIconAdded() { return iconAdded; }
 
 void RestoreTrayIcon(HWND window) {
+    LoadTrayImage();
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);
     // Where the icon survived the new taskbar, adding fails and changing it is enough.
     if (!SendTrayMessage(NIM_ADD, &data)) {

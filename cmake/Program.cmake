@@ -2,9 +2,11 @@
 
 add_library(pipit_shell STATIC
   app/AppState.cpp
+  app/CommandLine.cpp
   app/Commands.cpp
   app/Hotkeys.cpp
   app/MainWindow.cpp
+  app/OpenedPaths.cpp
   app/Playing.cpp
   app/Settings.cpp
   app/StartUp.cpp
@@ -24,7 +26,7 @@ target_link_libraries(pipit_tray PUBLIC shell32)
 # the same menu, strings, icons and dialogs.
 add_library(pipit_resources OBJECT resources/pipit.rc)
 set_source_files_properties(resources/pipit.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/pipit-16.ico;${CMAKE_SOURCE_DIR}/resources/pipit-32.ico;${CMAKE_SOURCE_DIR}/resources/pipit.exe.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/pipit-small.ico;${CMAKE_SOURCE_DIR}/resources/pipit-large.ico;${CMAKE_SOURCE_DIR}/resources/pipit.exe.manifest")
 target_include_directories(pipit_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 
 add_executable(pipit WIN32 app/Main.cpp $<TARGET_OBJECTS:pipit_resources>)

@@ -1,26 +1,32 @@
 #!/usr/bin/env bash
-# Makes the media files that the tests play: a short WAV of silence and the same as MP3.
+# Makes the media files that the tests play: a short WAV of silence and the same as MP3, and a long
+# WAV.
 # Usage: make-fixtures.sh OUTPUT_FOLDER
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 
-rate=22050
-millis=300
-samples=$((rate * millis / 1000))
-data=$((samples * 2))
-
 le32() { printf "\\$(printf %03o $(($1 & 255)))\\$(printf %03o $((($1 >> 8) & 255)))\\$(printf %03o $((($1 >> 16) & 255)))\\$(printf %03o $((($1 >> 24) & 255)))"; }
 le16() { printf "\\$(printf %03o $(($1 & 255)))\\$(printf %03o $((($1 >> 8) & 255)))"; }
 
+# A mono 16-bit PCM WAV of silence: write_wav FILE MILLISECONDS
+write_wav() {
+    local rate=22050
+    local data=$((rate * $2 / 1000 * 2))
+    {
+        printf 'RIFF'; le32 $((36 + data)); printf 'WAVE'
+        printf 'fmt '; le32 16; le16 1; le16 1; le32 $rate; le32 $((rate * 2)); le16 2; le16 16
+        printf 'data'; le32 $data
+        head -c "$data" /dev/zero
+    } > "$1.tmp"
+    mv "$1.tmp" "$1"
+}
+
 wav="$out/short.wav"
-{
-    printf 'RIFF'; le32 $((36 + data)); printf 'WAVE'
-    printf 'fmt '; le32 16; le16 1; le16 1; le32 $rate; le32 $((rate * 2)); le16 2; le16 16
-    printf 'data'; le32 $data
-    head -c "$data" /dev/zero
-} > "$wav.tmp"
-mv "$wav.tmp" "$wav"
+write_wav "$wav" 300
+# Long enough to be still playing while a test steps through it, the null sound device playing
+# faster than real time.
+write_wav "$out/long.wav" 60000
 
 lame --silent -b 32 "$wav" "$out/short.mp3.tmp"
 mv "$out/short.mp3.tmp" "$out/short.mp3"

@@ -134,3 +134,40 @@ TEST(ProgramManifest, IsResourceOneOfTheManifestType) {
     ASSERT_NE(manifest, nullptr) << "no RT_MANIFEST resource with id 1";
     EXPECT_GT(SizeofResource(program.Get(), manifest), 0u);
 }
+
+// Each icon holds an image drawn for every size Windows asks of it from 100 % to 400 % scaling:
+// the small one for the tray and the window's caption, the large one for the window and Explorer.
+TEST(ProgramIcons, HoldAnImageForEverySizeTheirUseAsksFor) {
+    const ResourceModule program(ProgramPath());
+    ASSERT_NE(program.Get(), nullptr);
+#pragma pack(push, 2)
+    struct GroupEntry {
+        BYTE width, height, colours, reserved;
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD id;
+    };
+#pragma pack(pop)
+    auto entries = [&](int groupId) {
+        std::vector<GroupEntry> found;
+        HRSRC group = FindResourceA(program.Get(), MAKEINTRESOURCEA(groupId), RT_GROUP_ICON);
+        const auto* header = group ? static_cast<const WORD*>(LockResource(LoadResource(program.Get(), group))) : nullptr;
+        if (header) {
+            const auto* entry = reinterpret_cast<const GroupEntry*>(header + 3);
+            found.assign(entry, entry + header[2]);
+        }
+        return found;
+    };
+    auto widths = [](const std::vector<GroupEntry>& group) {
+        std::vector<int> result;
+        for (const GroupEntry& entry : group) result.push_back(entry.width ? entry.width : 256);
+        return result;
+    };
+    EXPECT_EQ(widths(entries(102)), (std::vector<int>{16, 20, 24, 32, 40, 48, 64}));
+    const std::vector<GroupEntry> large = entries(101);
+    ASSERT_EQ(widths(large), (std::vector<int>{32, 40, 48, 64, 96, 128, 256}));
+    HRSRC biggest = FindResourceA(program.Get(), MAKEINTRESOURCEA(large.back().id), RT_ICON);
+    ASSERT_NE(biggest, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program.Get(), biggest)));
+    EXPECT_EQ(std::string(bytes, 4), "\x89PNG") << "the 256-pixel image is PNG-compressed";
+}

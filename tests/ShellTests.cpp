@@ -7,6 +7,7 @@
 #include <sddl.h>
 #include <shellapi.h>
 
+#include "app/CommandLine.h"
 #include "app/Playing.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
@@ -411,4 +412,17 @@ TEST_F(ShellTest, UnknownCommandsAndTrayMessagesAreLeftToTheDefault) {
     EXPECT_EQ(Tray(WM_MOUSEMOVE), 0);
     EXPECT_EQ(SendMessageA(window_, MM_MCINOTIFY, 0x40, 0), 0);
     EXPECT_EQ(g_playing, 0);
+}
+
+TEST_F(ShellPlayback, PathsHandedOverByAnotherCopyOpenAndNothingElseIsTaken) {
+    WriteWav(media_ / "handed.wav", 3000);
+    const COPYDATASTRUCT other{0x1234, 3, const_cast<char*>("abc")};
+    EXPECT_EQ(SendMessageA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other)), FALSE);
+    // Empty names, a path that does not exist, and a last path without its NUL.
+    const std::string packed = std::string("\0\0Z:\\gone.wav\0", 14) + (media_ / "handed.wav");
+    const COPYDATASTRUCT paths{kOpenPathsData, static_cast<DWORD>(packed.size()), const_cast<char*>(packed.data())};
+    EXPECT_EQ(SendMessageA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&paths)), TRUE);
+    EXPECT_EQ(g_playlist->GetCount(), 0) << "opened later, not while the other copy waits";
+    ASSERT_TRUE(PumpUntil([] { return g_playing == 1; }, 3000));
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{media_ / "handed.wav"});
 }

@@ -4,6 +4,8 @@
 #include "tests/TestSupport.h"
 
 #include "app/TrayIcon.h"
+
+#include <cstdlib>
 #include "resources/resource.h"
 
 using namespace shell_test;
@@ -37,6 +39,27 @@ TEST_F(TrayTip, StartUpAddsTheIconWithTheProgramsName) {
     EXPECT_EQ(add.data.uCallbackMessage, 0x81C2u);
     EXPECT_NE(add.data.hIcon, nullptr);
     EXPECT_EQ(add.Tip(), "Pipit");
+}
+
+// Run as it is (96 dots per inch: 16 pixels), and at 144 dots per inch by a ctest entry of its own
+// that names the size it expects in PIPIT_SMALL_ICON_SIZE.
+TEST_F(TrayTip, TheIconHandedToTheTrayIsLoadedAtTheSystemsSmallIconSize) {
+    const char* expected = std::getenv("PIPIT_SMALL_ICON_SIZE");
+    const int size = expected ? std::atoi(expected) : 16;
+    ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), size) << "the display scaling is not the one expected";
+    auto width = [](HICON icon) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (GetIconInfo(icon, &info)) {
+            GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    EXPECT_EQ(width(g_recordingTray.calls[0].data.hIcon), size);
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(width(Last().data.hIcon), size) << "loaded again for the new taskbar";
 }
 
 TEST_F(TrayTip, ShowsTheFullPathAfterAPlayAndNothingForAnEmptyPlaylist) {

@@ -188,3 +188,29 @@ open_dialog() {
     fi
     fail "the \"$title\" window did not open"
 }
+
+# The playlist as the Playlist dialog shows it: names, then "selected: N".
+shown_playlist() {
+    open_dialog 40014 "Pipit Playlist"
+    probe list "Pipit Playlist"
+    probe close "Pipit Playlist" >/dev/null
+    wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+}
+
+expect_playlist() {
+    local expected=$1 shown
+    shown=$(shown_playlist)
+    [ "$shown" = "$expected" ] || fail "the playlist shows [$shown], expected [$expected]"
+}
+
+# Sends sound to ALSA's null device through its file plugin, which keeps what was played in
+# FOLDER/played.raw: start Pipit with HOME=FOLDER/home.
+capture_sound() {
+    mkdir -p "$1/home"
+    cat > "$1/home/.asoundrc" <<ALSA
+pcm.!default { type file slave.pcm "null" file "$1/played.raw" format "raw" }
+ctl.!default { type hw card 0 }
+ALSA
+    SOUND_CAPTURE="$1/played.raw"
+}
+played() { [ -s "$SOUND_CAPTURE" ]; }

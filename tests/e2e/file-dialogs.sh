@@ -19,27 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The playlist as the Playlist dialog shows it: names, then "selected: N".
-shown_playlist() {
-    open_dialog 40014 "Pipit Playlist"
-    probe list "Pipit Playlist"
-    probe close "Pipit Playlist" >/dev/null
-    wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
-}
-
-expect_playlist() {
-    local expected=$1 shown
-    shown=$(shown_playlist)
-    [ "$shown" = "$expected" ] || fail "the playlist shows [$shown], expected [$expected]"
-}
-
-# Sound goes to ALSA's null device through its file plugin, which keeps what was played.
-mkdir -p "$work/home" "$work/media"
-cat > "$work/home/.asoundrc" <<ALSA
-pcm.!default { type file slave.pcm "null" file "$work/played.raw" format "raw" }
-ctl.!default { type hw card 0 }
-ALSA
-played() { [ -s "$work/played.raw" ]; }
+mkdir -p "$work/media"
+capture_sound "$work"
 fixture="$(dirname "$exe")/fixtures/short.wav"
 for name in a b c; do cp "$fixture" "$work/media/$name.wav"; done
 media=$(windows_path "$work/media")

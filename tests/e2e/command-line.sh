@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The built pipit.exe started with paths, as "Open with" and a drag onto the program start it: a
+# media file, a folder and a playlist file make the playlist in that order and the first entry
+# plays; a second copy started with paths hands them to the first and ends without an icon of its
+# own; a hostile command line changes nothing and harms nothing; and the media keys, pressed on the
+# virtual display, drive Next, Previous, Stop and Play/Pause.
+# Usage: command-line.sh PIPIT_EXE PROBE_EXE ARTIFACT_FOLDER
+set -uo pipefail
+exe=$1
+PIPIT_PROBE=$2
+ARTIFACTS=$3
+source "$(dirname "$0")/e2e-lib.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-e2e.XXXXXX")
+pipit=""
+cleanup() {
+    [ -n "$pipit" ] && kill "$pipit" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work/media/album"
+capture_sound "$work"
+long="$(dirname "$exe")/fixtures/long.wav"
+for name in one two three album/four; do cp "$long" "$work/media/$name.wav"; done
+media=$(windows_path "$work/media")
+printf '%s\\two.wav\r\n%s\\three.wav\r\n' "$media" "$media" > "$work/media/list.ppl"
+
+# Starts a copy of Pipit with the given arguments; its process id is in $started.
+start_pipit() {
+    HOME="$work/home" "$PIPIT_WINE" "$exe" "$@" >>"$PIPIT_LOG" 2>&1 &
+    started=$!
+}
+
+PIPIT_LOG="$work/pipit.log"
+start_pipit "$media\\one.wav" "$media\\album" "$media\\list.ppl"
+pipit=$started
+PIPIT_PID=$pipit
+wait_for 20 icons_at_least 20 || fail "Pipit's icon did not appear"
+one_icon=$(icon_pixels)
+wait_for 10 played || fail "nothing was played from the command line"
+expect_playlist $'one.wav\nfour.wav\ntwo.wav\nthree.wav\nselected: 0'
+
+# A second copy hands its paths over and ends; the first plays them.
+start_pipit "$media\\three.wav" "$media\\two.wav"
+wait_for 15 process_gone "$started" || fail "the second copy did not end after handing its paths over"
+expect_playlist $'three.wav\ntwo.wav\nselected: 0'
+[ "$(icon_pixels)" -le $((one_icon + 4)) ] || fail "the second copy left an icon in the tray"
+
+# Nothing of a hostile command line can be played: the playlist stays, and Pipit still answers.
+hostile=("" "Z:\\no such folder\\gone.wav" "$media\\list.ppl.txt" "$media\\$(printf 'x%.0s' {1..300}).wav")
+for i in $(seq 1 3000); do hostile+=("missing$i.mp3"); done
+printf 'not a playlist' > "$work/media/list.ppl.txt"
+start_pipit "${hostile[@]}"
+wait_for 30 process_gone "$started" || fail "the copy started with a hostile command line did not end"
+probe state - >/dev/null || fail "Pipit no longer answers after a hostile command line"
+expect_playlist $'three.wav\ntwo.wav\nselected: 0'
+
+# The media keys reach Pipit while one of its windows has the keyboard: the Playlist dialog, with
+# the pointer on it (the virtual display has no window manager, so the keyboard follows the pointer).
+start_pipit "$media\\one.wav" "$media\\two.wav" "$media\\three.wav"
+wait_for 15 process_gone "$started" || fail "the third copy did not end"
+press_in_playlist() {
+    open_dialog 40014 "Pipit Playlist"
+    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "Pipit Playlist")")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 12))
+    sleep 0.3
+    xdotool key "$1"
+    sleep 0.5
+    probe close "Pipit Playlist" >/dev/null
+    wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+}
+press_in_playlist XF86AudioNext
+expect_playlist $'one.wav\ntwo.wav\nthree.wav\nselected: 1'
+press_in_playlist XF86AudioPrev
+press_in_playlist XF86AudioPrev
+expect_playlist $'one.wav\ntwo.wav\nthree.wav\nselected: 2'
+
+# Stop, then Play/Pause twice: the capture of what is played stands still, moves, stands still.
+capture_state() { stat -c '%s %Y' "$SOUND_CAPTURE" 2>/dev/null; }
+stands_still() {
+    local before
+    before=$(capture_state)
+    sleep 1.5
+    [ "$(capture_state)" = "$before" ]
+}
+moves() {
+    local before
+    before=$(capture_state)
+    wait_for 5 eval '[ "$(capture_state)" != "$before" ]'
+}
+press_in_playlist XF86AudioStop
+stands_still || fail "the Stop key did not stop playing"
+press_in_playlist XF86AudioPlay
+moves || fail "the Play/Pause key did not play"
+press_in_playlist XF86AudioPlay
+stands_still || fail "the Play/Pause key did not stop playing"
+
+post_command 40007
+wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
+pipit=""
+echo "command line and media keys end-to-end: passed"
