@@ -10,6 +10,7 @@
 #include "dialogs/FolderSearch.h"
 #include "dialogs/PlaylistDialog.h"
 #include "resources/resource.h"
+#include "version.h"
 
 using namespace shell_test;
 
@@ -412,7 +413,7 @@ TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
     EXPECT_EQ(shape.font, "MS Sans Serif");
     ASSERT_EQ(shape.controls.size(), 6u);
     EXPECT_EQ(shape.controls[0], (Shape{0x50010001, 0, 113, 88, 50, 14, IDCLOSE, "BUTTON", "&Close"}));
-    EXPECT_EQ(shape.controls[1], (Shape{0x50020000, 0, 7, 7, 80, 8, -1, "STATIC", "Pipit V2.0.0 (Beta 2)"}));
+    EXPECT_EQ(shape.controls[1], (Shape{0x50020000, 0, 7, 7, 80, 8, -1, "STATIC", PIPIT_ABOUT_TITLE}));
     const short rows[][4] = {{7, 19, 156, 8}, {7, 31, 156, 17}, {7, 75, 73, 8}, {7, 52, 156, 21}};
     for (int i = 0; i < 4; ++i) {
         const Shape& text = shape.controls[i + 2];
