@@ -61,7 +61,7 @@ void PlaylistLineSplitter::Finish() {
 
 void ReadPlaylistLines(std::FILE* file, const PlaylistLineSplitter::LineHandler& onLine) {
     PlaylistLineSplitter splitter(onLine);
-    std::vector<char> chunk(64 * 1024);
+    std::vector<char> chunk(size_t{64} * 1024);
     for (;;) {
         const size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
         if (got == 0 || !splitter.Feed(chunk.data(), got)) {
