@@ -1,5 +1,6 @@
 # What the MinGW-w64 toolchains share; each sets PIPIT_TRIPLET, CMAKE_SYSTEM_PROCESSOR and the Wine
-# loader that runs its test executables before it includes this file.
+# loader that runs its test executables before it includes this file. The clang toolchain names its
+# own compilers after it.
 set(CMAKE_SYSTEM_NAME Windows)
 
 # The posix threads model, for std::thread and friends in GoogleTest.
