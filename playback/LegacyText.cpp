@@ -16,7 +16,8 @@ bool IsUtf8(std::string_view text) {
         if (c < 0x80) {
             ++i;
             continue;
-        } else if ((c & 0xE0) == 0xC0) {
+        }
+        if ((c & 0xE0) == 0xC0) {
             length = 2, minimum = 0x80, value = c & 0x1F;
         } else if ((c & 0xF0) == 0xE0) {
             length = 3, minimum = 0x800, value = c & 0x0F;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release of Pipit for 64-bit and 32-bit Windows, static and stripped, without the tests,
-# into build-release-x64/ and build-release-x86/, and packages each as a ZIP of pipit.exe, README.md
-# and LICENSE: pipit-VERSION-win64.zip and pipit-VERSION-win32.zip in those folders.
+# into build-release-x64/ and build-release-x86/ (presets cross-x64-release and cross-x86-release),
+# and packages each as a ZIP of pipit.exe, README.md, LICENSE and the README's pictures in docs/:
+# pipit-VERSION-win64.zip and pipit-VERSION-win32.zip in those folders.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -11,8 +12,7 @@ for arch in x64 x86; do
     build="$root/build-release-$arch"
     # A fresh configure each time, so that no option of an earlier build (the tests) carries over.
     rm -f "$build/CMakeCache.txt"
-    PIPIT_ARCH=$arch PIPIT_BUILD="$build" bash "$root/scripts/build.sh" \
-        -DPIPIT_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS=-s
+    PIPIT_PRESET=cross-$arch-release PIPIT_BUILD="$build" bash "$root/scripts/build.sh"
     (cd "$build" && cpack -C Release -G ZIP >/dev/null)
     ls "$build"/pipit-*.zip
 done

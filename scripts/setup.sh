@@ -10,7 +10,7 @@ packages=(
     xvfb xdotool x11-utils imagemagick
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     lame cppcheck
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev lld clang-tidy clang-format
 )
 packages+=("$@")
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Static analysis of the program's sources with cppcheck; fails on any finding.
-# False positives are listed, each with its reason, in .cppcheck-suppressions.
+# Static analysis of the program's sources with cppcheck, then clang-tidy (scripts/clang-tidy.sh);
+# fails on any finding. cppcheck's false positives are listed, each with its reason, in
+# .cppcheck-suppressions; clang-tidy's checks, and why some are left out, are in .clang-tidy.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,4 +12,5 @@ cppcheck --std=c++20 --language=c++ --enable=warning,style,performance,portabili
          --error-exitcode=1 --quiet \
          --template='{file}:{line}: {severity} ({id}): {message}' \
          app playback dialogs
-echo "static analysis: no findings"
+echo "cppcheck: no findings"
+bash "$root/scripts/clang-tidy.sh"

@@ -10,6 +10,9 @@ bash "$root/scripts/build.sh"
 # The 32-bit build is compiled, tests included, but not run: Wine's 32-bit side needs a kernel that
 # runs 32-bit programs, which this kind of machine does not (see README).
 PIPIT_ARCH=x86 PIPIT_BUILD="$PIPIT_BUILD/x86" bash "$root/scripts/build.sh"
+# A second compiler over the same program and tests: clang, warnings as errors. Built, not run; its
+# compile commands are what clang-tidy reads.
+PIPIT_ARCH=clang PIPIT_BUILD="$PIPIT_BUILD/clang" bash "$root/scripts/build.sh"
 bash "$root/scripts/static-analysis.sh"
 # The playlist reader, natively, under libFuzzer and AddressSanitizer for a bounded time.
 bash "$root/scripts/fuzz.sh" 20

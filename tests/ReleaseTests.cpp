@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// The expected version: the project's, as CMake made it for the resource script.
+#include "version.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -93,22 +96,26 @@ constexpr std::pair<WORD, WORD> kEnglishUkUnicode{MAKELANGID(LANG_ENGLISH, SUBLA
 
 }  // namespace
 
-TEST(ProgramVersion, FixedPartNamesVersion2002AsAPrereleaseSpecialBuild) {
+TEST(ProgramVersion, FixedPartNamesTheProjectVersionAndItsSpecialBuild) {
     const VersionBlock block(ProgramPath());
     ASSERT_TRUE(block.Loaded()) << "no version block in " << ProgramPath();
     const VS_FIXEDFILEINFO* fixed = block.Fixed();
     ASSERT_NE(fixed, nullptr);
-    EXPECT_EQ(fixed->dwFileVersionMS, VersionWord(2, 0));
-    EXPECT_EQ(fixed->dwFileVersionLS, VersionWord(0, 2));
-    EXPECT_EQ(fixed->dwProductVersionMS, VersionWord(2, 0));
-    EXPECT_EQ(fixed->dwProductVersionLS, VersionWord(0, 2));
+    EXPECT_EQ(fixed->dwFileVersionMS, VersionWord(PIPIT_VERSION_MAJOR, PIPIT_VERSION_MINOR));
+    EXPECT_EQ(fixed->dwFileVersionLS, VersionWord(PIPIT_VERSION_PATCH, PIPIT_VERSION_TWEAK));
+    EXPECT_EQ(fixed->dwProductVersionMS, VersionWord(PIPIT_VERSION_MAJOR, PIPIT_VERSION_MINOR));
+    EXPECT_EQ(fixed->dwProductVersionLS, VersionWord(PIPIT_VERSION_PATCH, PIPIT_VERSION_TWEAK));
     const DWORD flags = fixed->dwFileFlags & fixed->dwFileFlagsMask;
+#ifdef PIPIT_SPECIAL_BUILD
     EXPECT_TRUE(flags & VS_FF_SPECIALBUILD) << "the SpecialBuild text is shown only with this flag";
     EXPECT_TRUE(flags & VS_FF_PRERELEASE);
+#else
+    EXPECT_EQ(flags & (VS_FF_SPECIALBUILD | VS_FF_PRERELEASE), 0u);
+#endif
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
-TEST(ProgramVersion, TextsInEnglishUkNameThePipitBeta2) {
+TEST(ProgramVersion, TextsInEnglishUkNamePipitAndItsVersion) {
     const VersionBlock block(ProgramPath());
     ASSERT_TRUE(block.Loaded());
     // The translation points the shell to the string table; a mismatch shows no texts at all.
@@ -116,9 +123,13 @@ TEST(ProgramVersion, TextsInEnglishUkNameThePipitBeta2) {
     ASSERT_EQ(translations.size(), 1u);
     ASSERT_EQ(translations[0], kEnglishUkUnicode);
 
-    EXPECT_EQ(block.Text(kEnglishUkUnicode, "FileVersion"), "2, 0, 0, 2");
-    EXPECT_EQ(block.Text(kEnglishUkUnicode, "ProductVersion"), "2, 0, 0, 2");
-    EXPECT_EQ(block.Text(kEnglishUkUnicode, "SpecialBuild"), "Beta 2");
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "FileVersion"), PIPIT_VERSION_TEXT);
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "ProductVersion"), PIPIT_VERSION_TEXT);
+#ifdef PIPIT_SPECIAL_BUILD
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "SpecialBuild"), PIPIT_SPECIAL_BUILD);
+#else
+    EXPECT_EQ(block.Text(kEnglishUkUnicode, "SpecialBuild"), "<missing>");
+#endif
     EXPECT_EQ(block.Text(kEnglishUkUnicode, "ProductName"), "Pipit");
     EXPECT_EQ(block.Text(kEnglishUkUnicode, "FileDescription"), "Pipit");
     EXPECT_EQ(block.Text(kEnglishUkUnicode, "InternalName"), "Pipit");
@@ -126,13 +137,19 @@ TEST(ProgramVersion, TextsInEnglishUkNameThePipitBeta2) {
 }
 
 // The manifest (resource 1 of type RT_MANIFEST) is what the loader reads for the program's code
-// page and its look; one under any other id is ignored for an exe.
-TEST(ProgramManifest, IsResourceOneOfTheManifestType) {
+// page and its look; one under any other id is ignored for an exe. Its identity carries the
+// program's version.
+TEST(ProgramManifest, IsResourceOneOfTheManifestTypeWithTheProjectVersion) {
     const ResourceModule program(ProgramPath());
     ASSERT_NE(program.Get(), nullptr) << "cannot load " << ProgramPath() << ": error " << GetLastError();
     HRSRC manifest = FindResourceA(program.Get(), MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(manifest, nullptr) << "no RT_MANIFEST resource with id 1";
-    EXPECT_GT(SizeofResource(program.Get(), manifest), 0u);
+    const DWORD size = SizeofResource(program.Get(), manifest);
+    ASSERT_GT(size, 0u);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program.Get(), manifest)));
+    ASSERT_NE(bytes, nullptr);
+    const std::string text(bytes, size);
+    EXPECT_NE(text.find("name=\"Larkfield.Pipit\" version=\"" PIPIT_VERSION_DOTTED "\""), std::string::npos) << text;
 }
 
 // Each icon holds an image drawn for every size Windows asks of it from 100 % to 400 % scaling:
