@@ -53,3 +53,11 @@ std::string DeviceTypeFor(std::string_view extension) {
     const DeviceTypeRow& match = *row;
     return std::string(match.deviceType);
 }
+
+std::vector<std::string_view> MediaExtensions() {
+    std::vector<std::string_view> extensions;
+    for (const DeviceTypeRow& row : kDeviceTypes) {
+        extensions.push_back(row.extension);
+    }
+    return extensions;
+}

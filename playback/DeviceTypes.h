@@ -2,7 +2,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The MCI device type that plays files with this extension (".mp3" -> "MPEGVideo2"), or the empty
 // text when the player does not take such files. The extension alone decides; letter case is ignored.
 std::string DeviceTypeFor(std::string_view extension);
+
+// Every extension that has a device type, in the order of the table (which the media file chooser's
+// filter follows), as the table spells it.
+std::vector<std::string_view> MediaExtensions();

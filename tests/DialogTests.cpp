@@ -7,8 +7,10 @@
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileChoosers.h"
-#include "playback/FolderSearch.h"
 #include "dialogs/PlaylistDialog.h"
+#include "playback/DeviceTypes.h"
+#include "playback/FolderSearch.h"
+#include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 #include "version.h"
 
@@ -17,16 +19,14 @@ using namespace shell_test;
 namespace {
 
 int WidestPlusSix(HWND list) {
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    const ScopedWindowDC dc(list);
+    const ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
     int widest = 0;
     for (const std::string& item : ListItems(list)) {
         SIZE size{};
-        GetTextExtentPoint32A(dc, item.c_str(), static_cast<int>(item.size()), &size);
+        GetTextExtentPoint32A(dc.Get(), item.c_str(), static_cast<int>(item.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx) + 6);
     }
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
     return widest;
 }
 
@@ -45,6 +45,17 @@ protected:
     }
     TempFolder media_;
 };
+
+// The extensions of a filter's patterns ("*.avi;*.cda" -> .avi .cda).
+std::vector<std::string> ExtensionsOf(const std::string& patterns) {
+    std::vector<std::string> extensions;
+    for (size_t start = 0; start < patterns.size();) {
+        const size_t end = std::min(patterns.find(';', start), patterns.size());
+        extensions.push_back(patterns.substr(start + 1, end - start - 1));
+        start = end + 1;
+    }
+    return extensions;
+}
 
 }  // namespace
 
@@ -69,6 +80,22 @@ TEST_F(Dialogs, FilterStringsBecomeNulSeparatedListsEndingInTwoNuls) {
     size_t total = 0;
     for (const std::string& part : parts) total += part.size() + 1;
     EXPECT_EQ(total, 455u);  // the resource text, its 14 separators now NULs
+
+    // The filter and the device-type table name the same extensions in the same order: every file
+    // offered has a device, and every device's files are offered, the narrower filters among them.
+    std::vector<std::string> table;
+    for (std::string_view extension : MediaExtensions()) {
+        std::string lower(extension);
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return static_cast<char>(tolower(c)); });
+        table.push_back(lower);
+    }
+    EXPECT_EQ(ExtensionsOf(parts[1]), table);
+    std::vector<std::string> narrower;
+    for (int i = 3; i <= 11; i += 2) {
+        const std::vector<std::string> some = ExtensionsOf(parts[i]);
+        narrower.insert(narrower.end(), some.begin(), some.end());
+    }
+    EXPECT_EQ(narrower, table);
 }
 
 TEST_F(Dialogs, ChosenFilesReplaceThePlaylistAndTheFirstAcceptedOnePlays) {
@@ -323,8 +350,11 @@ TEST_F(Dialogs, FolderSearchSkipsPathsThePlatformCannotOpen) {
         CreateDirectoryA(deep.c_str(), nullptr);
     }
     WriteBytes(deep + "\\ok.wav", "x");
+    // Made through the long form of a path (with its \\?\ prefix), which takes any length.
     const std::string tooLong = deep + "\\" + std::string(280 - deep.size(), 'n') + ".wav";
-    WriteBytes(tooLong, "x");  // may not even be created; either way it is not added
+    const std::wstring longForm = L"\\\\?\\" + std::wstring(tooLong.begin(), tooLong.end());
+    const ScopedFile made(CreateFileW(longForm.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(made.Valid()) << "the platform would not make a file past MAX_PATH";
     AddFolder(*g_playlist, root.Path() + "\\");
     EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{deep + "\\ok.wav"});
 }
@@ -340,13 +370,16 @@ TEST_F(Dialogs, FolderSearchTakesAFolderOnceWhenALinkBesideItLeadsThereAgain) {
     EXPECT_TRUE(paths[0] == top + "\\a\\song.wav" || paths[0] == top + "\\b\\song.wav") << paths[0];
 }
 
-TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2) {
-    const std::string tipBefore = g_playlist->CurrentPath();
+TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2AndLeavesPlaybackAlone) {
+    for (const char* name : {"1.wav", "2.wav"}) g_playlist->Add(Wav(name));
+    Command(IDM_NEXT);
     EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { ClickButton(dialog, IDCLOSE); }), 8);
     EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { PressKey(dialog, VK_RETURN); }), 8);
     EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }), 2);
-    EXPECT_EQ(g_playlist->GetCount(), 0);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(g_playlist->GetCount(), 2);
+    EXPECT_EQ(g_playlist->Current(), 2);
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(OpenMciDeviceCount(), 1);
 }
 
 namespace {

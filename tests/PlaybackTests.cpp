@@ -48,7 +48,7 @@ TEST(Playback, StopDuringAPlayInterruptsIt) {
     Playlist playlist;
     playlist.Add(folder / "long.wav");
     playlist.PlayCurrent(window.Handle());
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntil([&] { return PositionOf(playlist.Head()->deviceId) > 0; }, 5000));
     playlist.StopCurrent();
     ASSERT_TRUE(PumpUntil([&] { return !window.notifications.empty(); }, 5000));
     const WPARAM code = window.notifications[0].first;
@@ -85,8 +85,8 @@ TEST(Playback, PlayChosenTwiceRestartsTheOneDevice) {
     EXPECT_EQ(playlist.Head()->deviceId, first);
     EXPECT_LT(PositionOf(first), 1500u);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
-    PumpFor(200);
-    EXPECT_TRUE(Received(window, MCI_NOTIFY_SUPERSEDED) || Received(window, MCI_NOTIFY_ABORTED));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return Received(window, MCI_NOTIFY_SUPERSEDED) || Received(window, MCI_NOTIFY_ABORTED); }, 2000));
     EXPECT_FALSE(Received(window, MCI_NOTIFY_SUCCESSFUL));
 
     playlist.StopCurrent();

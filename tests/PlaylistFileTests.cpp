@@ -1,4 +1,5 @@
 #include "playback/Playlist.h"
+#include "playback/ScopedHandles.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -134,9 +135,8 @@ TEST(PlaylistFile, ASaveThatFailsPartWayLeavesTheOldPlaylistByteForByte) {
     EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "the system's reason is kept";
     EXPECT_EQ(ReadBytes(folder / "list.ppl"), old);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder / "*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the unfinished copy is removed";
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    const ScopedFind search(FindFirstFileA((folder / "*.tmp").c_str(), &found));
+    EXPECT_FALSE(search.Valid()) << "the unfinished copy is removed";
 }
 
 TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {

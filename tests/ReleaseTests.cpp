@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "playback/ScopedHandles.h"
+
 // The expected version: the project's, as CMake made it for the resource script.
 #include "version.h"
 
@@ -74,21 +76,8 @@ private:
     std::vector<BYTE> data_;
 };
 
-// A program file loaded for its resources only: nothing of it runs.
-class ResourceModule {
-public:
-    explicit ResourceModule(const std::string& file)
-        : module_(LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~ResourceModule() {
-        if (module_) FreeLibrary(module_);
-    }
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
+// The program loaded for its resources only: nothing of it runs.
+HMODULE LoadForResources() { return LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE); }
 
 constexpr DWORD VersionWord(WORD high, WORD low) { return (static_cast<DWORD>(high) << 16) | low; }
 
@@ -140,7 +129,7 @@ TEST(ProgramVersion, TextsInEnglishUkNamePipitAndItsVersion) {
 // page and its look; one under any other id is ignored for an exe. Its identity carries the
 // program's version.
 TEST(ProgramManifest, IsResourceOneOfTheManifestTypeWithTheProjectVersion) {
-    const ResourceModule program(ProgramPath());
+    const ScopedLibrary program(LoadForResources());
     ASSERT_NE(program.Get(), nullptr) << "cannot load " << ProgramPath() << ": error " << GetLastError();
     HRSRC manifest = FindResourceA(program.Get(), MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(manifest, nullptr) << "no RT_MANIFEST resource with id 1";
@@ -155,7 +144,7 @@ TEST(ProgramManifest, IsResourceOneOfTheManifestTypeWithTheProjectVersion) {
 // Each icon holds an image drawn for every size Windows asks of it from 100 % to 400 % scaling:
 // the small one for the tray and the window's caption, the large one for the window and Explorer.
 TEST(ProgramIcons, HoldAnImageForEverySizeTheirUseAsksFor) {
-    const ResourceModule program(ProgramPath());
+    const ScopedLibrary program(LoadForResources());
     ASSERT_NE(program.Get(), nullptr);
 #pragma pack(push, 2)
     struct GroupEntry {

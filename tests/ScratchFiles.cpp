@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "playback/ScopedHandles.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -11,8 +13,8 @@ namespace {
 
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    const ScopedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (search.Valid()) {
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..") {
@@ -28,8 +30,7 @@ void RemoveTree(const std::string& folder) {
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(folder.c_str());

@@ -1,52 +1,46 @@
 #include "tests/ShellTestSupport.h"
 
 #include "app/TrayIcon.h"
+#include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 
 namespace shell_test {
 
 void DeleteRegistryValue(const char* key, const char* value) {
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_WRITE, &handle) == ERROR_SUCCESS) {
-        RegDeleteValueA(handle, value);
-        RegCloseKey(handle);
+    ScopedRegKey handle;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_WRITE, handle.Receive()) == ERROR_SUCCESS) {
+        RegDeleteValueA(handle.Get(), value);
     }
 }
 
 void DeleteRegistryKey(const char* key) { RegDeleteKeyA(HKEY_CURRENT_USER, key); }
 
 bool RegistryKeyExists(const char* key) {
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(handle);
-    return true;
+    ScopedRegKey handle;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
 RegistryValue ReadRegistryValue(const char* key, const char* value) {
     RegistryValue result;
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+    ScopedRegKey handle;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.Receive()) != ERROR_SUCCESS) {
         return result;
     }
     char data[1024];
     DWORD size = sizeof data;
     DWORD type = REG_NONE;
-    if (RegQueryValueExA(handle, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(handle.Get(), value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS) {
         result.type = type;
         result.data.assign(data, size);
     }
-    RegCloseKey(handle);
     return result;
 }
 
 void WriteRegistryValue(const char* key, const char* value, DWORD type, const std::string& data) {
-    HKEY handle;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, key, &handle) == ERROR_SUCCESS) {
-        RegSetValueExA(handle, value, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+    ScopedRegKey handle;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, key, handle.Receive()) == ERROR_SUCCESS) {
+        RegSetValueExA(handle.Get(), value, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                        static_cast<DWORD>(data.size()));
-        RegCloseKey(handle);
     }
 }
 

@@ -92,13 +92,13 @@ TEST_F(TrayTip, LongPathsKeepTheirEndBehindAnEllipsis) {
     const std::string tip = Last().Tip();
     EXPECT_EQ(tip.size(), 63u);
     EXPECT_EQ(tip, "..." + path.substr(path.size() - 60));
+}
 
+// The tip's text alone, without the shell.
+TEST(TrayTipText, KeepsWhatFitsWholeAndCutsLongerTextsBetweenCharacters) {
     const std::string fits(63, 'x');
     EXPECT_EQ(TrayTipText(fits, 1252), fits);
     EXPECT_EQ(TrayTipText(fits + "y", 1252), "..." + std::string(59, 'x') + "y");
-}
-
-TEST_F(TrayTip, ShortenedTipsAreCutBetweenCharacters) {
     // 70 bytes of two-byte characters in code page 932 after "C:": an even cut keeps whole characters.
     std::string path = "C:";
     for (int i = 0; i < 35; ++i) path += "\x82\xa0";
@@ -107,6 +107,10 @@ TEST_F(TrayTip, ShortenedTipsAreCutBetweenCharacters) {
     ASSERT_LE(tip.size(), 63u);
     EXPECT_EQ(tip.substr(0, 3), "...");
     EXPECT_EQ(tip.substr(3, 2), "\x82\xa0");
+    // One byte more at the end: the cut falls on a trail byte, and the whole character after it is kept.
+    const std::string odd = TrayTipText(path + "3", 932);
+    EXPECT_EQ(odd.size(), 62u);
+    EXPECT_EQ(odd.substr(3, 2), "\x82\xa0");
     // In UTF-8, no continuation byte may start the kept end.
     std::string utf8 = "C:\\";
     for (int i = 0; i < 30; ++i) utf8 += "\xce\xb1";  // Greek alpha

@@ -6,18 +6,10 @@
 # virtual display, drive Next, Previous, Stop and Play/Pause.
 # Usage: command-line.sh PIPIT_EXE PROBE_EXE ARTIFACT_FOLDER
 set -uo pipefail
-exe=$1
-PIPIT_PROBE=$2
-ARTIFACTS=$3
 source "$(dirname "$0")/e2e-lib.sh"
+exe=$1 PIPIT_PROBE=$2 ARTIFACTS=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-e2e.XXXXXX")
-pipit=""
-cleanup() {
-    [ -n "$pipit" ] && kill "$pipit" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_work_folder
 
 mkdir -p "$work/media/album"
 capture_sound "$work"

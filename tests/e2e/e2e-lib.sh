@@ -214,3 +214,11 @@ ALSA
     SOUND_CAPTURE="$1/played.raw"
 }
 played() { [ -s "$SOUND_CAPTURE" ]; }
+
+# A scratch folder in $work for a test that starts Pipit (its process id in $pipit); both go when
+# the test ends, however it ends.
+e2e_work_folder() {
+    work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-e2e.XXXXXX")
+    pipit=""
+    trap '[ -n "$pipit" ] && kill "$pipit" 2>/dev/null; rm -rf "$work"' EXIT
+}

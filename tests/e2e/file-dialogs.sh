@@ -6,18 +6,10 @@
 # Playlist dialog by a probe in another process; what was played, from ALSA's capture file.
 # Usage: file-dialogs.sh PIPIT_EXE PROBE_EXE ARTIFACT_FOLDER
 set -uo pipefail
-exe=$1
-PIPIT_PROBE=$2
-ARTIFACTS=$3
 source "$(dirname "$0")/e2e-lib.sh"
+exe=$1 PIPIT_PROBE=$2 ARTIFACTS=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-e2e.XXXXXX")
-pipit=""
-cleanup() {
-    [ -n "$pipit" ] && kill "$pipit" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_work_folder
 
 mkdir -p "$work/media"
 capture_sound "$work"
