@@ -55,9 +55,8 @@ std::string DeviceTypeFor(std::string_view extension) {
 }
 
 std::vector<std::string_view> MediaExtensions() {
-    std::vector<std::string_view> extensions;
-    for (const DeviceTypeRow& row : kDeviceTypes) {
-        extensions.push_back(row.extension);
-    }
+    std::vector<std::string_view> extensions(kDeviceTypes.size());
+    std::transform(kDeviceTypes.begin(), kDeviceTypes.end(), extensions.begin(),
+                   [](const DeviceTypeRow& row) { return row.extension; });
     return extensions;
 }
