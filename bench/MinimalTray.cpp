@@ -8,12 +8,8 @@
 #include <shellapi.h>
 
 #ifdef PIPIT_BENCH_SAME_IMPORTS
-#include <commdlg.h>
-#include <mmsystem.h>
-
 // Referenced, never called: the loader maps these libraries at start-up as it does for pipit.exe.
 extern "C" __attribute__((used)) const void* const kSameImportsAsThePlayer[] = {
-    reinterpret_cast<const void*>(&GetOpenFileNameA), reinterpret_cast<const void*>(&mciSendCommandA),
     reinterpret_cast<const void*>(&RegOpenKeyExA), reinterpret_cast<const void*>(&GetTextExtentPoint32A)};
 #endif
 

@@ -16,7 +16,7 @@ add_library(pipit_shell STATIC
   dialogs/FailureMessage.cpp
   dialogs/FileChoosers.cpp
   dialogs/PlaylistDialog.cpp)
-target_link_libraries(pipit_shell PUBLIC pipit_playback comdlg32 shell32 gdi32 user32 advapi32)
+target_link_libraries(pipit_shell PUBLIC pipit_playback shell32 gdi32 user32 advapi32)
 
 # The one door to the notification area; the tray tip tests link a recorder instead.
 add_library(pipit_tray OBJECT app/ShellNotify.cpp)

@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "dialogs/FailureMessage.h"
+#include "playback/SystemLibrary.h"
 #include "resources/resource.h"
 
 namespace {
@@ -20,6 +21,18 @@ constexpr int kBufferSize = 2600;
 constexpr bool kSixtyFourBit = sizeof(void*) == 8;
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) == (kSixtyFourBit ? 136 : 76),
               "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
+
+// The common dialog library is loaded when the first file dialog opens, not at start-up. A dialog
+// that cannot be shown is a dialog cancelled.
+bool OpenFileDialog(OPENFILENAMEA* record) {
+    static auto* const open = SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    return open && open(record) != FALSE;
+}
+
+bool SaveFileDialog(OPENFILENAMEA* record) {
+    static auto* const save = SystemFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    return save && save(record) != FALSE;
+}
 
 // The dialog record as the first 32-bit Windows knew it, without the fields added later.
 OPENFILENAMEA FileDialogRecord(HWND window, const char* filter, char* file, DWORD flags) {
@@ -42,11 +55,11 @@ bool ChoosePlaylistFile(HWND window, char* file, bool forSaving) {
         OPENFILENAMEA record =
             FileDialogRecord(window, filter, file, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
         record.lpstrDefExt = "ppl";  // added to a typed name that has no extension
-        return GetSaveFileNameA(&record) != FALSE;
+        return SaveFileDialog(&record);
     }
     OPENFILENAMEA record =
         FileDialogRecord(window, filter, file, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
-    return GetOpenFileNameA(&record) != FALSE;
+    return OpenFileDialog(&record);
 }
 
 }  // namespace
@@ -96,7 +109,7 @@ void SelectMediaFiles(HWND window) {
     LoadFilterString(IDS_MEDIA_FILTER, filter, kBufferSize);
     OPENFILENAMEA record = FileDialogRecord(
         window, filter, file, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
-    if (!GetOpenFileNameA(&record)) {
+    if (!OpenFileDialog(&record)) {
         return;  // cancelled, or the choice did not fit the buffer
     }
     TakeChosenMediaFiles(window, file, record.nFileOffset);

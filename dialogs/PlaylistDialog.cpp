@@ -24,8 +24,8 @@ int WidestName(HWND list, const PlaylistEntry* first, int widest) {
     ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
     const UINT codePage = GetACP();
     std::string shortened;
-    for (const PlaylistEntry* entry = first; entry; entry = entry->next.get()) {
-        const std::string_view name = ListedName(entry->path, codePage, shortened);
+    for (const PlaylistEntry* entry = first; entry; entry = entry->next) {
+        const std::string_view name = ListedName(entry->path(), codePage, shortened);
         SIZE extent{};
         GetTextExtentPoint32A(dc.Get(), name.data(), static_cast<int>(name.size()), &extent);
         if (extent.cx + 6 > widest) {
@@ -124,7 +124,7 @@ void OnDropFiles(HWND dialog, HDROP drop) {
     }
     const PlaylistEntry* lastShown = g_playlist->Tail();
     AddDropped(drop);
-    AppendToList(list, lastShown ? lastShown->next.get() : g_playlist->Head());
+    AppendToList(list, lastShown ? lastShown->next : g_playlist->Head());
 }
 
 }  // namespace

@@ -1,14 +1,29 @@
 #include "playback/LegacyText.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Whether the eight bytes at the text's offset are all ASCII: most paths are, and are passed over
+// eight bytes at a time.
+bool EightAsciiBytes(std::string_view text, size_t offset) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, text.data() + offset, sizeof bytes);
+    return (bytes & 0x8080808080808080u) == 0;
+}
 
 }  // namespace
 
 bool IsUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
+        if (i + 8 <= text.size() && EightAsciiBytes(text, i)) {
+            i += 8;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         size_t length;
         unsigned minimum;

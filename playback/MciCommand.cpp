@@ -1,5 +1,9 @@
 #include "playback/MciCommand.h"
 
+#include "playback/SystemLibrary.h"
+
 MCIERROR SendMciCommand(MCIDEVICEID deviceId, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
-    return mciSendCommandA(deviceId, message, flags, parameters);
+    // winmm is loaded with the first command, not at start-up.
+    static auto* const send = SystemFunction<decltype(mciSendCommandA)>("winmm.dll", "mciSendCommandA");
+    return send ? send(deviceId, message, flags, parameters) : MCIERR_DEVICE_NOT_INSTALLED;
 }

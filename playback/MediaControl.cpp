@@ -10,7 +10,7 @@ int Playlist::PlayCurrent(HWND window) {
     }
     // A refused open leaves the id of the entry's last device in place. When that device is still
     // open (Play chosen again while it plays), the play below restarts it from the beginning.
-    OpenDevice(entry->path, entry->deviceType, entry->deviceId);
+    OpenDevice(entry->path().data(), entry->deviceType().data(), entry->deviceId);
     return PlayDevice(window, entry->deviceId, 0);
 }
 
@@ -24,10 +24,10 @@ void Playlist::StopCurrent() {
     CloseDevice(entry->deviceId);
 }
 
-int Playlist::OpenDevice(const std::string& path, const std::string& deviceType, UINT& deviceId) {
+int Playlist::OpenDevice(const char* path, const char* deviceType, UINT& deviceId) {
     MCI_OPEN_PARMSA open{};
-    open.lpstrDeviceType = deviceType.c_str();
-    open.lpstrElementName = path.c_str();
+    open.lpstrDeviceType = deviceType;
+    open.lpstrElementName = path;
     if (SendMciCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
         return 0;
     }

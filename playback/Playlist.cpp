@@ -3,14 +3,33 @@
 #include "playback/DeviceTypes.h"
 #include "playback/DisplayName.h"
 
+#include <algorithm>
+#include <new>
 #include <string>
 
-Playlist::~Playlist() {
-    // Release the chain one entry at a time: letting each entry destroy its successor would recurse
-    // as deep as the playlist is long.
-    while (head) {
-        head = std::move(head->next);
+namespace {
+
+// Blocks grow from a page to 64 KiB: a short playlist takes little, a long one few allocations.
+constexpr size_t kFirstBlockSize = size_t{4} * 1024;
+constexpr size_t kLargestBlockSize = size_t{64} * 1024;
+constexpr size_t kAlignment = alignof(PlaylistEntry);
+
+}  // namespace
+
+// The link, the device id, the path's length and the device type's text: the path follows at once.
+static_assert(sizeof(PlaylistEntry) == 2 * sizeof(void*) + 8, "an entry's header holds four fields, unpadded");
+
+void* Playlist::Room(size_t bytes) {
+    bytes = (bytes + kAlignment - 1) / kAlignment * kAlignment;
+    if (blocks.empty() || blockSize - blockUsed < bytes) {
+        // A path longer than a block gets a block of its own size.
+        blockSize = std::max(blocks.empty() ? kFirstBlockSize : std::min(2 * blockSize, kLargestBlockSize), bytes);
+        blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
+        blockUsed = 0;
     }
+    void* room = blocks.back().get() + blockUsed;
+    blockUsed += bytes;
+    return room;
 }
 
 void Playlist::Add(std::string_view path) {
@@ -18,22 +37,24 @@ void Playlist::Add(std::string_view path) {
     // ".Dir\Readme" and is refused.
     const size_t dot = path.rfind('.');
     const std::string_view extension = dot == std::string_view::npos ? std::string_view() : path.substr(dot);
-    std::string deviceType = DeviceTypeFor(extension);
-    if (deviceType.empty()) {
+    const char* deviceType = DeviceTypeNameFor(extension);
+    // A path of 4 GiB or more is no path of any file system, and would not fit the entry's length.
+    if (!deviceType || path.size() > UINT32_MAX) {
         return;
     }
 
-    auto entry = std::make_unique<PlaylistEntry>();
-    entry->path.assign(path);
-    entry->deviceType = std::move(deviceType);
-    PlaylistEntry* added = entry.get();
+    auto* entry = new (Room(sizeof(PlaylistEntry) + path.size() + 1))
+        PlaylistEntry(deviceType, static_cast<std::uint32_t>(path.size()));
+    char* text = reinterpret_cast<char*>(entry + 1);
+    path.copy(text, path.size());
+    text[path.size()] = '\0';
     if (count == 0) {
-        head = std::move(entry);
+        head = entry;
         current = 1;
     } else {
-        tail->next = std::move(entry);
+        tail->next = entry;
     }
-    tail = added;
+    tail = entry;
     ++count;
 }
 
@@ -76,14 +97,14 @@ PlaylistEntry* Playlist::CurrentEntry() const {
     if (current < 1 || current > count) {
         return nullptr;
     }
-    PlaylistEntry* entry = head.get();
+    PlaylistEntry* entry = head;
     int position = 1;
     if (lastWalked && lastWalkedPosition <= current) {
         entry = lastWalked;
         position = lastWalkedPosition;
     }
     for (; position < current; ++position) {
-        entry = entry->next.get();
+        entry = entry->next;
     }
     lastWalked = entry;
     lastWalkedPosition = current;
@@ -92,22 +113,22 @@ PlaylistEntry* Playlist::CurrentEntry() const {
 
 std::string Playlist::CurrentPath() const {
     const PlaylistEntry* entry = CurrentEntry();
-    return entry ? entry->path : std::string();
+    return entry ? std::string(entry->path()) : std::string();
 }
 
 void Playlist::FillListBox(HWND listBox, const PlaylistEntry* first) const {
     if (count == 0) {
         return;
     }
-    if (first == head.get()) {
+    if (first == head) {
         // Room for every item at once, instead of a list that grows item by item.
         SendMessageA(listBox, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 32);
     }
     const UINT codePage = GetACP();
     std::string shortened;
-    for (const PlaylistEntry* entry = first; entry; entry = entry->next.get()) {
+    for (const PlaylistEntry* entry = first; entry; entry = entry->next) {
         // A whole name is the end of the path, so the path's terminator ends it too.
-        const std::string_view name = ListedName(entry->path, codePage, shortened);
+        const std::string_view name = ListedName(entry->path(), codePage, shortened);
         const char* text = name.data() == shortened.data() ? shortened.c_str() : name.data();
         SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }

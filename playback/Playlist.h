@@ -2,17 +2,37 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-struct PlaylistEntry {
-    std::string path;        // as given to Add, never normalised
-    std::string deviceType;  // the MCI device type that plays it, never empty
+// One entry of a playlist, kept in the playlist's own memory with its path right behind it, and
+// naming its device type by the device type table's own text: a long playlist takes little more
+// than its paths. Made only by its playlist.
+class PlaylistEntry {
+public:
+    // The entry's two texts, read as the fields they were, under the fields' own names.
+    // As given to Add, never normalised; its data ends with a NUL.
+    // NOLINTNEXTLINE(readability-identifier-naming)
+    std::string_view path() const { return {reinterpret_cast<const char*>(this + 1), pathLength}; }
+    // The MCI device type that plays it, never empty; its data ends with a NUL.
+    // NOLINTNEXTLINE(readability-identifier-naming)
+    std::string_view deviceType() const { return deviceTypeName; }
+
+    PlaylistEntry* next = nullptr;
     // The id of the entry's last successfully opened MCI device. MCI hands out ids from 1, so 0
     // names no device: a stop or close sent before the first open is refused and changes nothing.
     UINT deviceId = 0;
-    std::unique_ptr<PlaylistEntry> next;
+
+private:
+    friend class Playlist;
+    PlaylistEntry(const char* deviceType, std::uint32_t length) : pathLength(length), deviceTypeName(deviceType) {}
+
+    std::uint32_t pathLength;
+    const char* deviceTypeName;
 };
 
 // The player's whole content: files in play order, each with the MCI device type that plays it,
@@ -20,7 +40,7 @@ struct PlaylistEntry {
 class Playlist {
 public:
     Playlist() = default;
-    virtual ~Playlist();
+    virtual ~Playlist() = default;
     Playlist(const Playlist&) = delete;
     Playlist& operator=(const Playlist&) = delete;
 
@@ -35,7 +55,7 @@ public:
     void SetLoop(int flag) { loop = flag; }
     std::string CurrentPath() const;
     // Appends each entry's file name to the list box and selects the current one.
-    void FillListBox(HWND listBox) const { FillListBox(listBox, head.get()); }
+    void FillListBox(HWND listBox) const { FillListBox(listBox, head); }
     // The same for the entries from `first` (an entry of this playlist, or none) to the last.
     void FillListBox(HWND listBox, const PlaylistEntry* first) const;
 
@@ -50,7 +70,7 @@ public:
     int Save(const std::string& fileName) const;
 
     // The first and the last entry, for walking the chain read-only.
-    const PlaylistEntry* Head() const { return head.get(); }
+    const PlaylistEntry* Head() const { return head; }
     const PlaylistEntry* Tail() const { return tail; }
     int Current() const { return current; }
 
@@ -58,7 +78,7 @@ private:
     // The entry at the current position, or none when the position is 0 or lies beyond the chain.
     PlaylistEntry* CurrentEntry() const;
 
-    static int OpenDevice(const std::string& path, const std::string& deviceType, UINT& deviceId);
+    static int OpenDevice(const char* path, const char* deviceType, UINT& deviceId);
     static int SetTimeFormat(UINT deviceId);
     static int PlayDevice(HWND window, UINT deviceId, DWORD from);
     static DWORD StopDevice(UINT deviceId);
@@ -67,8 +87,16 @@ private:
     int count = 0;
     int current = 0;
     int loop = 0;
-    std::unique_ptr<PlaylistEntry> head;
+    PlaylistEntry* head = nullptr;
     PlaylistEntry* tail = nullptr;
+
+    // Room for a new entry and its path. Entries are never removed one by one, so they are laid one
+    // after another in blocks of the playlist's own, all released with it: one allocation for
+    // hundreds of entries, and no heap header on each.
+    void* Room(size_t bytes);
+    std::vector<std::unique_ptr<std::byte[]>> blocks;
+    size_t blockSize = 0;
+    size_t blockUsed = 0;
 
     // The entry last walked to and its position. Entries are only ever appended, so it stays valid,
     // and stepping forward from it costs one link instead of a walk from the head.

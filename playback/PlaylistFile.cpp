@@ -55,8 +55,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 // next one is written.
 bool WriteLines(HANDLE file, const PlaylistEntry* entry) {
     std::string line;
-    for (; entry; entry = entry->next.get()) {
-        line.assign(entry->path).append("\r\n");
+    for (; entry; entry = entry->next) {
+        line.assign(entry->path()).append("\r\n");
         if (!WriteAll(file, line)) {
             return false;
         }
@@ -142,9 +142,9 @@ int Playlist::Save(const std::string& fileName) const {
     const std::string made = NewFileBeside(fileName);
     if (made.empty()) {
         // No new file can be made in that folder, but the playlist itself may be writable.
-        return WriteWholeFile(fileName, CREATE_ALWAYS, head.get(), false) ? 1 : 0;
+        return WriteWholeFile(fileName, CREATE_ALWAYS, head, false) ? 1 : 0;
     }
-    if (WriteWholeFile(made, TRUNCATE_EXISTING, head.get(), true) &&
+    if (WriteWholeFile(made, TRUNCATE_EXISTING, head, true) &&
         MoveFileExA(made.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return 1;
     }

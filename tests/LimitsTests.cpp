@@ -36,13 +36,13 @@ TEST_F(Limits, PathsOf259CharactersAreFoundSavedAndLoadedWhole) {
     ASSERT_TRUE(Touch(file)) << "the platform would not make a file of 259 characters";
     AddFolder(playlist_, root.Path() + "\\");
     ASSERT_EQ(playlist_.GetCount(), 1);
-    EXPECT_EQ(playlist_.Head()->path, root.Path() + "\\" + file.substr(root.Path().size() + 1));
+    EXPECT_EQ(playlist_.Head()->path(), root.Path() + "\\" + file.substr(root.Path().size() + 1));
 
     ASSERT_EQ(playlist_.Save(root / "long.ppl"), 1);
     Playlist loaded;
     ASSERT_EQ(loaded.Load(root / "long.ppl"), 1);
     ASSERT_EQ(loaded.GetCount(), 1);
-    EXPECT_EQ(loaded.Head()->path, playlist_.Head()->path);
+    EXPECT_EQ(loaded.Head()->path(), playlist_.Head()->path());
 }
 
 TEST_F(Limits, AHundredLevelDeepTreeIsSearchedToTheBottom) {
@@ -70,7 +70,7 @@ TEST_F(Limits, ASymbolicLinkLoopIsSearchedOnce) {
     SKIP_WITHOUT_FIXTURES();
     AddFolder(playlist_, Fixture("linkloop") + "\\");
     ASSERT_EQ(playlist_.GetCount(), 1);
-    EXPECT_EQ(playlist_.Head()->path, Fixture("linkloop") + "\\inner\\song.wav");
+    EXPECT_EQ(playlist_.Head()->path(), Fixture("linkloop") + "\\inner\\song.wav");
 }
 
 TEST_F(Limits, APlaylistFileOfAMillionLinesLoads) {

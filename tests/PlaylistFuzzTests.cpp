@@ -82,8 +82,8 @@ TEST(PlaylistReaderFuzz, LoadFromRealFilesAddsTheModelsAcceptedLines) {
         Playlist expected;
         for (const std::string& line : ModelPlaylistLines(bytes)) expected.Add(line);
         ASSERT_EQ(loaded.GetCount(), expected.GetCount()) << "input " << i;
-        for (const PlaylistEntry *a = loaded.Head(), *b = expected.Head(); a && b; a = a->next.get(), b = b->next.get()) {
-            ASSERT_EQ(a->path, b->path);
+        for (const PlaylistEntry *a = loaded.Head(), *b = expected.Head(); a && b; a = a->next, b = b->next) {
+            ASSERT_EQ(a->path(), b->path());
         }
     }
 }

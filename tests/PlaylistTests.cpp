@@ -28,8 +28,8 @@ TEST(PlaylistAdd, AcceptsByExtensionOnly) {
     ASSERT_EQ(playlist.GetCount(), 3);
     EXPECT_EQ(PathsOf(playlist),
               (std::vector<std::string>{"D:\\Music\\Song.MP3", "D:\\Old.Dir\\Song.wav", "D:\\Music\\Song.MP3"}));
-    EXPECT_EQ(playlist.Head()->deviceType, "MPEGVideo2");
-    EXPECT_EQ(playlist.Head()->next->deviceType, "WaveAudio");
+    EXPECT_EQ(playlist.Head()->deviceType(), "MPEGVideo2");
+    EXPECT_EQ(playlist.Head()->next->deviceType(), "WaveAudio");
     EXPECT_EQ(playlist.Head()->deviceId, 0u);
 }
 

@@ -17,7 +17,7 @@ namespace {
 
 bool CurrentDevicePlays() {
     const PlaylistEntry* entry = g_playlist->Head();
-    for (int i = 1; entry && i < g_playlist->Current(); ++i) entry = entry->next.get();
+    for (int i = 1; entry && i < g_playlist->Current(); ++i) entry = entry->next;
     if (!entry || g_playlist->Current() < 1 || entry->deviceId == 0) return false;
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_MODE;

@@ -9,8 +9,8 @@
 
 std::vector<std::string> PathsOf(const Playlist& playlist) {
     std::vector<std::string> paths;
-    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next.get()) {
-        paths.push_back(entry->path);
+    for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next) {
+        paths.emplace_back(entry->path());
     }
     return paths;
 }
