@@ -1,5 +1,5 @@
-// Runs the benchmarks (all, or those named by their keys: load save dialog folder startup memory
-// mci) and prints one table of ratios against floors measured in the same run.
+// Runs the benchmarks (all, or those named by their keys: load save dialog folder startup rest
+// memory mci) and prints one table of ratios against floors measured in the same run.
 // Writes the time per entry of Load and of the Playlist dialog to bench-per-entry.dat in the
 // current folder, for the plot.
 
@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
         if (Chosen("dialog", argc, argv)) Append(rows, BenchPlaylistDialog(scratch));
         if (Chosen("folder", argc, argv)) Append(rows, BenchFolderDrop(scratch));
         if (Chosen("startup", argc, argv)) Append(rows, BenchStartAndExit(FolderOfThisProgram()));
+        if (Chosen("rest", argc, argv)) Append(rows, BenchAtRest(FolderOfThisProgram()));
         if (Chosen("memory", argc, argv)) Append(rows, BenchPlaylistMemory());
         if (Chosen("mci", argc, argv)) Append(rows, BenchEndOfEntry(scratch));
     }

@@ -15,6 +15,8 @@ std::vector<Row> BenchPlaylistDialog(const TempFolder& scratch);
 std::vector<Row> BenchFolderDrop(const TempFolder& scratch);
 // programFolder holds pipit.exe and the minimal tray program bench_tray.exe.
 std::vector<Row> BenchStartAndExit(const std::string& programFolder);
+// Also starts the shell in this process, and ends it again.
+std::vector<Row> BenchAtRest(const std::string& programFolder);
 // Starts the shell in this process; run it after everything that needs no shell.
 std::vector<Row> BenchEndOfEntry(const TempFolder& scratch);
 std::vector<Row> BenchPlaylistMemory();

@@ -1,19 +1,17 @@
-// The end of an entry, up to the next entry's play accepted, in the shell started in this process,
-// against bare MCI calls that open, set and play the same media; and, to show what the platform
-// adds, against the same calls with the ended device's stop and close before them and the tray
-// icon's change after them.
+// The end of an entry, up to the moment MCI accepts the next entry's play, in the shell started in
+// this process, against bare MCI calls that open, set and play the same media, and against the same
+// calls with the ended device's stop and close before them, as the platform asks for.
 
 #include <windows.h>
 
 #include <mmsystem.h>
-#include <shellapi.h>
 
 #include <cstdio>
 
 #include "app/AppState.h"
 #include "app/StartUp.h"
-#include "app/TrayIcon.h"
 #include "bench/Benchmarks.h"
+#include "bench/TimedMci.h"
 #include "playback/DeviceTypes.h"
 #include "resources/resource.h"
 
@@ -24,7 +22,6 @@ constexpr int kEntries = 12;
 constexpr int kWavMs = 100;
 constexpr double kEndTimeoutSeconds = 5;
 constexpr int kRepetitions = 21;
-constexpr int kSmallIconSize = 16;
 // A pause before each timed part, so that what the platform still finishes of an earlier play or
 // close in the background falls on no figure, the subject's or a floor's.
 constexpr DWORD kSettleMs = 150;
@@ -47,12 +44,10 @@ bool TakeEndOfPlay(HWND window) {
 }
 
 // The floors' side: a hidden window that their plays notify, and copies of the shell's media (MCI
-// refuses a second open of a file that the shell holds open). The tray icon change is made on the
-// player's own icon, with the record the player sends, so that it costs what the player's costs.
+// refuses a second open of a file that the shell holds open).
 class FloorPlayer {
 public:
-    FloorPlayer(const TempFolder& scratch, std::string deviceType, HWND iconOwner)
-        : deviceType_(std::move(deviceType)), iconOwner_(iconOwner) {
+    FloorPlayer(const TempFolder& scratch, std::string deviceType) : deviceType_(std::move(deviceType)) {
         for (int i = 0; i < kFiles; ++i) {
             files_.push_back(scratch / ("floor-" + std::to_string(i) + ".wav"));
             WriteWav(files_.back(), kWavMs);
@@ -64,8 +59,6 @@ public:
         RegisterClassA(&windowClass);
         window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
                                   windowClass.hInstance, nullptr);
-        icon_ = static_cast<HICON>(LoadImageA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON,
-                                              kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
     }
     ~FloorPlayer() { DestroyWindow(window_); }
     FloorPlayer(const FloorPlayer&) = delete;
@@ -97,29 +90,13 @@ public:
         mciSendCommandA(device, MCI_CLOSE, MCI_WAIT, 0);
     }
 
-    // The change that the tray icon gets for each entry played: the whole record, the tip a path.
-    void ShowTip(const std::string& text) {
-        NOTIFYICONDATAA data{};
-        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        data.hWnd = iconOwner_;
-        data.uID = kTrayIconId;
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        data.uCallbackMessage = WM_TRAYNOTIFY;
-        data.hIcon = icon_;
-        const std::string shown = TrayTipText(text, GetACP());
-        lstrcpynA(data.szTip, shown.c_str(), sizeof data.szTip);
-        Shell_NotifyIconA(NIM_MODIFY, &data);
-    }
-
     void AwaitEnd() { TakeEndOfPlay(window_); }
 
 private:
     std::string deviceType_;
-    HWND iconOwner_;
     std::vector<std::string> files_;
     int next_ = 0;
     HWND window_ = nullptr;
-    HICON icon_ = nullptr;
 };
 
 }  // namespace
@@ -135,7 +112,7 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
         std::fprintf(stderr, "bench: the shell did not start\n");
         return {};
     }
-    FloorPlayer floorPlayer(scratch, DeviceTypeFor(".wav"), shell);
+    FloorPlayer floorPlayer(scratch, DeviceTypeFor(".wav"));
     for (int i = 0; i < kEntries; ++i) {
         g_playlist->Add(files[i % kFiles]);
     }
@@ -150,11 +127,10 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
         PlayCurrentAndShow(shell);
         TakeEndOfPlay(shell);
         Sleep(kSettleMs);
-        Stopwatch watch;
+        const double start = Now();
         SendMessageA(shell, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
-        const double seconds = watch.Seconds();
         if (g_playing != 1) std::fprintf(stderr, "bench: the next entry did not start\n");
-        return seconds;
+        return LastPlayAcceptedAt() - start;
     };
     const TimedRun bareFloor = [&] {
         const std::string& file = floorPlayer.NextFile();
@@ -166,32 +142,25 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
         floorPlayer.StopAndClose(device);
         return seconds;
     };
-    // Each floor below adds one more thing that the platform asks for at the end of an entry.
-    const auto movingOnFloor = [&](bool showTip) {
-        return [&, showTip] {
-            const MCIDEVICEID ended = floorPlayer.OpenAndPlay(floorPlayer.NextFile());
-            floorPlayer.AwaitEnd();
-            const std::string& file = floorPlayer.NextFile();
-            Sleep(kSettleMs);
-            Stopwatch watch;
-            floorPlayer.StopAndClose(ended);
-            const MCIDEVICEID device = floorPlayer.OpenAndPlay(file);
-            if (showTip) floorPlayer.ShowTip(file);
-            const double seconds = watch.Seconds();
-            floorPlayer.AwaitEnd();
-            floorPlayer.StopAndClose(device);
-            return seconds;
-        };
+    // What the platform asks for at the end of an entry: the ended device stopped and closed first.
+    const TimedRun movingOnFloor = [&] {
+        const MCIDEVICEID ended = floorPlayer.OpenAndPlay(floorPlayer.NextFile());
+        floorPlayer.AwaitEnd();
+        const std::string& file = floorPlayer.NextFile();
+        Sleep(kSettleMs);
+        Stopwatch watch;
+        floorPlayer.StopAndClose(ended);
+        const MCIDEVICEID device = floorPlayer.OpenAndPlay(file);
+        const double seconds = watch.Seconds();
+        floorPlayer.AwaitEnd();
+        floorPlayer.StopAndClose(device);
+        return seconds;
     };
 
-    const std::vector<double> medians =
-        MeasureInTurn(kRepetitions, {subject, bareFloor, movingOnFloor(false), movingOnFloor(true)});
-    const std::string what = "End of entry to next play accepted";
-    std::vector<Row> rows{
-        Row{what, 0, Medians{medians[0], medians[1]}, "open, set, play (bare MCI)", 1.1},
-        Row{what, 0, Medians{medians[0], medians[2]}, "stop, close ended + open, set, play", 1.1},
-        Row{what, 0, Medians{medians[0], medians[3]}, "stop, close ended + open, set, play + tray icon change",
-            1.1}};
+    const std::vector<double> medians = MeasureInTurn(kRepetitions, {subject, bareFloor, movingOnFloor});
+    const std::string what = "End of entry until the next play is accepted";
+    std::vector<Row> rows{Row{what, 0, Medians{medians[0], medians[1]}, "open, set, play (bare MCI)", 1.1},
+                          Row{what, 0, Medians{medians[0], medians[2]}, "stop, close ended + open, set, play", 1.1}};
 
     SendMessageA(shell, WM_COMMAND, IDM_EXIT, 0);
     MSG message;

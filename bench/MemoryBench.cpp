@@ -51,7 +51,7 @@ std::vector<Row> BenchPlaylistMemory() {
         used.push_back(HeapBytesInUse() - before);
     }
     Row row{"Memory of a playlist (heap in use)", kEntries, Medians{Median(used), texts},
-            "bytes of its paths and device types", 2.5};
-    row.bytes = true;
+            "bytes of its paths and device types", 1.5};
+    row.unit = Unit::Bytes;
     return {row};
 }

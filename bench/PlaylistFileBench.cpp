@@ -90,7 +90,7 @@ std::vector<Row> BenchPlaylistLoad(const TempFolder& scratch) {
             return seconds;
         };
         Row row{"Playlist::Load", size, MeasurePair(RepetitionsFor(size), floor, subject), "fread, split into strings",
-                2.0};
+                1.3};
         row.perEntry = true;
         rows.push_back(row);
     }

@@ -31,7 +31,17 @@ std::string Duration(double seconds) {
 }
 
 std::string Amount(const Row& row, double value) {
-    return row.bytes ? Grouped(static_cast<long long>(value)) + " B" : Duration(value);
+    switch (row.unit) {
+        case Unit::Bytes: return Grouped(static_cast<long long>(value)) + " B";
+        case Unit::Count: return Grouped(static_cast<long long>(value));
+        case Unit::Seconds: break;
+    }
+    return Duration(value);
+}
+
+std::string Target(const Row& row) {
+    if (!row.absolute) return Format("<= %.2f", row.target);
+    return "<= " + Amount(row, row.target);
 }
 
 std::string PerEntry(const Row& row) {
@@ -46,12 +56,21 @@ void PrintTable(const std::vector<Row>& rows, const std::string& title) {
     std::printf("| What | N | Time | Floor | Floor time | Ratio | Target | Per entry | |\n");
     std::printf("|---|--:|--:|---|--:|--:|--:|--:|---|\n");
     for (const Row& row : rows) {
-        std::printf("| %s | %s | %s | %s | %s | %.2f | %s | %s | %s |\n", row.what.c_str(),
+        std::printf("| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", row.what.c_str(),
                     row.size > 0 ? Grouped(row.size).c_str() : "", Amount(row, row.medians.subject).c_str(),
-                    row.floorName.c_str(), Amount(row, row.medians.floor).c_str(), row.Ratio(),
-                    Format("<= %.1f", row.target).c_str(), PerEntry(row).c_str(), row.Met() ? "met" : "MISSED");
+                    row.floorName.c_str(), Amount(row, row.medians.floor).c_str(),
+                    row.absolute ? "" : Format("%.2f", row.Ratio()).c_str(), Target(row).c_str(), PerEntry(row).c_str(),
+                    row.Met() ? "met" : "MISSED");
+    }
+    for (const std::string& note : Notes()) {
+        std::printf("\n%s\n", note.c_str());
     }
     std::fflush(stdout);
+}
+
+std::vector<std::string>& Notes() {
+    static std::vector<std::string> notes;
+    return notes;
 }
 
 void WritePerEntryData(const std::vector<Row>& rows, const std::vector<std::string>& subjects,

@@ -6,6 +6,9 @@
 
 #include "bench/Timing.h"
 
+// What a row's figures count.
+enum class Unit { Seconds, Bytes, Count };
+
 // One line of the table: a subject measured against its floor.
 struct Row {
     Row(std::string what_, long long size_, Medians medians_, std::string floorName_, double target_)
@@ -13,14 +16,15 @@ struct Row {
 
     std::string what;
     long long size = 0;      // N; 0 where the row has no size
-    Medians medians;         // seconds, or bytes where `bytes` is set
+    Medians medians;         // in the row's unit
     std::string floorName;
-    double target = 0;       // the highest ratio that meets the target
-    bool bytes = false;
+    double target = 0;       // the highest ratio that meets the target; with `absolute`, the highest figure
+    Unit unit = Unit::Seconds;
+    bool absolute = false;   // the figure itself is judged; the floor's is shown beside it for comparison
     bool perEntry = false;   // show the time per entry
 
     double Ratio() const { return medians.floor > 0 ? medians.subject / medians.floor : 0; }
-    bool Met() const { return Ratio() <= target; }
+    bool Met() const { return absolute ? medians.subject <= target : Ratio() <= target; }
 };
 
 // Prints the rows as one Markdown table.
@@ -30,3 +34,7 @@ void PrintTable(const std::vector<Row>& rows, const std::string& title);
 // for plotting.
 void WritePerEntryData(const std::vector<Row>& rows, const std::vector<std::string>& subjects,
                        const std::string& fileName);
+
+// Lines printed under the table: what a benchmark saw that is no figure (the messages a program
+// received, say).
+std::vector<std::string>& Notes();

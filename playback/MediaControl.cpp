@@ -32,7 +32,7 @@ int Playlist::OpenDevice(const char* path, const char* deviceType, UINT& deviceI
         return 0;
     }
     deviceId = open.wDeviceID;
-    KeepOpenedMciDriversLoaded();
+    KeepOpenedMciDriversLoaded(deviceType);
     return 1;
 }
 

@@ -1,0 +1,4 @@
+#pragma once
+
+// When MCI last accepted a play that the player sent, on the clock of Now().
+double LastPlayAcceptedAt();
