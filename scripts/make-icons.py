@@ -8,7 +8,8 @@ so that it stays sharp at any display scaling:
   and 64 pixels, for 100 % to 400 % of the small-icon size;
 - resources/pipit-large.ico (icon 101, the window icon): 32, 40, 48, 64, 96, 128 and 256 pixels.
 The 16 and 32 pixel images are 24-bit with a 1-bit transparency mask, as they always were; the
-others are 32-bit with soft edges, and the 256 pixel image is PNG-compressed, as Windows takes it.
+others are 32-bit with soft edges, and those of 96 pixels and more are PNG-compressed, as Windows
+takes them since Vista, which keeps pipit.exe small.
 With --preview FILE, also writes a magnified strip of every size for looking at them (plain PPM).
 Run by hand; the icons are committed."""
 import struct
@@ -19,6 +20,7 @@ from pathlib import Path
 SMALL_SIZES = (16, 20, 24, 32, 40, 48, 64)
 LARGE_SIZES = (32, 40, 48, 64, 96, 128, 256)
 CLASSIC_SIZES = (16, 32)  # kept 24-bit with a mask
+PNG_FROM = 96
 
 AMBER = (0xF2, 0xA9, 0x3B)
 RIM = (0x4A, 0x2C, 0x0A)
@@ -153,7 +155,7 @@ def png_image(pixels):
 def image_for(size):
     if size in CLASSIC_SIZES:
         return classic_image(render(size))
-    if size >= 256:
+    if size >= PNG_FROM:
         return png_image(render_soft(size))
     return soft_image(render_soft(size))
 

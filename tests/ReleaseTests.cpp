@@ -176,4 +176,19 @@ TEST(ProgramIcons, HoldAnImageForEverySizeTheirUseAsksFor) {
     ASSERT_NE(biggest, nullptr);
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program.Get(), biggest)));
     EXPECT_EQ(std::string(bytes, 4), "\x89PNG") << "the 256-pixel image is PNG-compressed";
+    // Every image loads at its own size, the PNG-compressed ones too.
+    for (const auto& [id, group] : {std::pair{101, large}, std::pair{102, entries(102)}}) {
+        for (const int width : widths(group)) {
+            HICON icon = static_cast<HICON>(LoadImageA(program.Get(), MAKEINTRESOURCEA(id), IMAGE_ICON, width, width, 0));
+            ICONINFO info{};
+            BITMAP bitmap{};
+            if (icon && GetIconInfo(icon, &info)) {
+                GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+                DeleteObject(info.hbmColor);
+                DeleteObject(info.hbmMask);
+            }
+            EXPECT_EQ(bitmap.bmWidth, width) << "icon " << id;
+            if (icon) DestroyIcon(icon);
+        }
+    }
 }
