@@ -12,9 +12,9 @@
 extern HINSTANCE g_instance;
 extern char g_title[200];
 extern char g_className[200];
-extern HMENU g_menu;                    // menu 104; its first submenu is the tray popup
+extern HMENU g_menu;  // menu 104; its first submenu is the tray popup
 extern std::unique_ptr<Playlist> g_playlist;
-extern int g_playing;                   // 1 while a play that MCI accepted is under way
+extern int g_playing;  // 1 while a play that MCI accepted is under way
 extern int g_runAtStartup;
 extern int g_loop;
 

@@ -1,5 +1,3 @@
 #include "app/ShellNotify.h"
 
-BOOL SendTrayMessage(DWORD message, NOTIFYICONDATAA* data) {
-    return Shell_NotifyIconA(message, data);
-}
+BOOL SendTrayMessage(DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); }

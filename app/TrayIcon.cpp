@@ -25,9 +25,9 @@ HICON trayImage = nullptr;  // kept while the icon shows; the shell keeps a copy
 // program is DPI aware): 16 pixels at 100 %, 24 at 150 %. Loaded again with a new taskbar.
 void LoadTrayImage() {
     HICON previous = trayImage;
-    trayImage = static_cast<HICON>(LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                              LR_DEFAULTCOLOR));
+    trayImage =
+        static_cast<HICON>(LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_PIPIT_SMALL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     if (previous) {
         DestroyIcon(previous);
     }

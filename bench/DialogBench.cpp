@@ -54,8 +54,7 @@ INT_PTR CALLBACK FloorDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
 }
 
 HWND MakeDialog(DLGPROC procedure, LPARAM parameter) {
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAYLIST), nullptr, procedure,
-                              parameter);
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAYLIST), nullptr, procedure, parameter);
 }
 
 void ShowNow(HWND dialog) {
@@ -108,9 +107,7 @@ std::vector<Row> BenchOpening() {
     return rows;
 }
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')); }
 
 // Every file of the tree, depth first, by FindFirstFileA and FindNextFileA.
 void Walk(const std::string& folder, std::vector<std::string>& names) {

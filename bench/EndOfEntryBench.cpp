@@ -116,7 +116,7 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
     for (int i = 0; i < kEntries; ++i) {
         g_playlist->Add(files[i % kFiles]);
     }
-    g_playlist->SetLoop(1);  // the end of the last entry goes on with the first
+    g_playlist->SetLoop(1);     // the end of the last entry goes on with the first
     PlayCurrentAndShow(shell);  // each timed end of entry leaves the next entry playing
 
     // The ended entry's device is still open when the notice comes, as after a real end of play. The

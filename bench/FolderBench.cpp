@@ -14,9 +14,7 @@ namespace {
 constexpr int kFolders = 200;
 constexpr int kFilesPerFolder = 100;
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')); }
 
 // The floor: every entry of the tree visited with FindFirstFileA and FindNextFileA, depth first.
 int Walk(const std::string& folder) {
@@ -58,8 +56,8 @@ std::vector<Row> BenchFolderDrop(const TempFolder& scratch) {
         Stopwatch watch;
         AddFolder(*g_playlist, dropped);
         const double seconds = watch.Seconds();
-        if (g_playlist->GetCount() != made) std::fprintf(stderr, "bench: the drop added %d of %d files\n",
-                                                         g_playlist->GetCount(), made);
+        if (g_playlist->GetCount() != made)
+            std::fprintf(stderr, "bench: the drop added %d of %d files\n", g_playlist->GetCount(), made);
         g_playlist.reset();
         return seconds;
     };

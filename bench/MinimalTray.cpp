@@ -30,9 +30,8 @@ struct Hotkey {
     UINT key;
 };
 constexpr Hotkey kHotkeys[] = {
-    {0, MOD_ALT, VK_NUMPAD5},      {1, MOD_ALT, VK_NUMPAD2},      {2, MOD_ALT, VK_NUMPAD6},
-    {3, MOD_ALT, VK_NUMPAD4},      {4, 0, VK_MEDIA_PLAY_PAUSE},   {5, 0, VK_MEDIA_STOP},
-    {6, 0, VK_MEDIA_NEXT_TRACK},   {7, 0, VK_MEDIA_PREV_TRACK},
+    {0, MOD_ALT, VK_NUMPAD5},    {1, MOD_ALT, VK_NUMPAD2}, {2, MOD_ALT, VK_NUMPAD6},    {3, MOD_ALT, VK_NUMPAD4},
+    {4, 0, VK_MEDIA_PLAY_PAUSE}, {5, 0, VK_MEDIA_STOP},    {6, 0, VK_MEDIA_NEXT_TRACK}, {7, 0, VK_MEDIA_PREV_TRACK},
 };
 constexpr UINT kMenuId = 104;
 constexpr UINT kSmallIconId = 102;
@@ -60,7 +59,8 @@ void GiveItBack(HWND window) {
 
 HICON TrayIcon(HINSTANCE instance) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kSmallIconId), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                         LR_DEFAULTCOLOR));
 }
 #else
 void TakeWhatThePlayerTakes(HINSTANCE, HWND) {}

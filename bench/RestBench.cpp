@@ -79,11 +79,16 @@ bool OfItsOwnMaking(UINT message) {
 
 std::string NameOf(UINT message) {
     static const std::map<UINT, const char*> kNames = {
-        {WM_NULL, "WM_NULL"},           {WM_TIMER, "WM_TIMER"},
-        {WM_COMMAND, "WM_COMMAND"},     {WM_SETTINGCHANGE, "WM_SETTINGCHANGE"},
-        {WM_DISPLAYCHANGE, "WM_DISPLAYCHANGE"}, {WM_DEVICECHANGE, "WM_DEVICECHANGE"},
-        {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},     {WM_GETICON, "WM_GETICON"},
-        {WM_TRAYNOTIFY, "the tray icon's message"}, {WM_PAINT, "WM_PAINT"},
+        {WM_NULL, "WM_NULL"},
+        {WM_TIMER, "WM_TIMER"},
+        {WM_COMMAND, "WM_COMMAND"},
+        {WM_SETTINGCHANGE, "WM_SETTINGCHANGE"},
+        {WM_DISPLAYCHANGE, "WM_DISPLAYCHANGE"},
+        {WM_DEVICECHANGE, "WM_DEVICECHANGE"},
+        {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},
+        {WM_GETICON, "WM_GETICON"},
+        {WM_TRAYNOTIFY, "the tray icon's message"},
+        {WM_PAINT, "WM_PAINT"},
     };
     if (const auto known = kNames.find(message); known != kNames.end()) {
         return known->second;

@@ -15,13 +15,13 @@ struct Row {
         : what(std::move(what_)), size(size_), medians(medians_), floorName(std::move(floorName_)), target(target_) {}
 
     std::string what;
-    long long size = 0;      // N; 0 where the row has no size
-    Medians medians;         // in the row's unit
+    long long size = 0;  // N; 0 where the row has no size
+    Medians medians;     // in the row's unit
     std::string floorName;
-    double target = 0;       // the highest ratio that meets the target; with `absolute`, the highest figure
+    double target = 0;  // the highest ratio that meets the target; with `absolute`, the highest figure
     Unit unit = Unit::Seconds;
-    bool absolute = false;   // the figure itself is judged; the floor's is shown beside it for comparison
-    bool perEntry = false;   // show the time per entry
+    bool absolute = false;  // the figure itself is judged; the floor's is shown beside it for comparison
+    bool perEntry = false;  // show the time per entry
 
     double Ratio() const { return medians.floor > 0 ? medians.subject / medians.floor : 0; }
     bool Met() const { return absolute ? medians.subject <= target : Ratio() <= target; }

@@ -19,7 +19,8 @@ constexpr int kBufferSize = 2600;
 // OPENFILENAME_SIZE_VERSION_400A is the record up to and including lpTemplateName; MinGW spells it
 // with pointer arithmetic, which is no constant expression, so its definition is checked instead.
 constexpr bool kSixtyFourBit = sizeof(void*) == 8;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) == (kSixtyFourBit ? 136 : 76),
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) ==
+                  (kSixtyFourBit ? 136 : 76),
               "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
 
 // The common dialog library is loaded when the first file dialog opens, not at start-up. A dialog
@@ -108,7 +109,8 @@ void SelectMediaFiles(HWND window) {
     char file[kBufferSize] = "";
     LoadFilterString(IDS_MEDIA_FILTER, filter, kBufferSize);
     OPENFILENAMEA record = FileDialogRecord(
-        window, filter, file, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
+        window, filter, file,
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
     if (!OpenFileDialog(&record)) {
         return;  // cancelled, or the choice did not fit the buffer
     }

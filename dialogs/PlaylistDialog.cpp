@@ -136,9 +136,7 @@ void UpdateHorizontalExtent(HWND listBox) {
 
 INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
-            OnInitDialog(dialog);
-            return TRUE;
+        case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
@@ -150,9 +148,7 @@ INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
                     return TRUE;
                 default: return FALSE;
             }
-        case WM_DROPFILES:
-            OnDropFiles(dialog, reinterpret_cast<HDROP>(wParam));
-            return FALSE;
+        case WM_DROPFILES: OnDropFiles(dialog, reinterpret_cast<HDROP>(wParam)); return FALSE;
         default: return FALSE;
     }
 }

@@ -14,14 +14,14 @@ struct DeviceTypeRow {
 
 // Tested in this order; the first match wins. The two capitalised extensions make no difference.
 constexpr std::array<DeviceTypeRow, 30> kDeviceTypes{{
-    {".avi", "avivideo"},    {".cda", "CDAudio"},     {".Mid", "Sequencer"},   {".rmi", "Sequencer"},
-    {".Wav", "WaveAudio"},   {".aif", "MPEGVideo"},   {".aifc", "MPEGVideo"},  {".aiff", "MPEGVideo"},
-    {".asf", "MPEGVideo2"},  {".asx", "MPEGVideo2"},  {".au", "MPEGVideo"},    {".ivf", "MPEGVideo2"},
-    {".m1v", "MPEGVideo"},   {".m3u", "MPEGVideo2"},  {".mp2", "MPEGVideo"},   {".mp2v", "MPEGVideo"},
-    {".mp3", "MPEGVideo2"},  {".mpa", "MPEGVideo"},   {".mpe", "MPEGVideo"},   {".mpeg", "MPEGVideo"},
-    {".mpg", "MPEGVideo"},   {".mpv2", "MPEGVideo"},  {".snd", "MPEGVideo"},   {".wax", "MPEGVideo2"},
-    {".wm", "MPEGVideo2"},   {".wma", "MPEGVideo2"},  {".wmp", "MPEGVideo2"},  {".wmv", "MPEGVideo2"},
-    {".wmx", "MPEGVideo2"},  {".wvx", "MPEGVideo2"},
+    {".avi", "avivideo"},   {".cda", "CDAudio"},    {".Mid", "Sequencer"},  {".rmi", "Sequencer"},
+    {".Wav", "WaveAudio"},  {".aif", "MPEGVideo"},  {".aifc", "MPEGVideo"}, {".aiff", "MPEGVideo"},
+    {".asf", "MPEGVideo2"}, {".asx", "MPEGVideo2"}, {".au", "MPEGVideo"},   {".ivf", "MPEGVideo2"},
+    {".m1v", "MPEGVideo"},  {".m3u", "MPEGVideo2"}, {".mp2", "MPEGVideo"},  {".mp2v", "MPEGVideo"},
+    {".mp3", "MPEGVideo2"}, {".mpa", "MPEGVideo"},  {".mpe", "MPEGVideo"},  {".mpeg", "MPEGVideo"},
+    {".mpg", "MPEGVideo"},  {".mpv2", "MPEGVideo"}, {".snd", "MPEGVideo"},  {".wax", "MPEGVideo2"},
+    {".wm", "MPEGVideo2"},  {".wma", "MPEGVideo2"}, {".wmp", "MPEGVideo2"}, {".wmv", "MPEGVideo2"},
+    {".wmx", "MPEGVideo2"}, {".wvx", "MPEGVideo2"},
 }};
 
 constexpr char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -36,8 +36,9 @@ constexpr std::uint64_t KeyOf(std::string_view extension) {
     if (extension.size() > kLongest) {
         return 0;
     }
-    return std::accumulate(extension.begin(), extension.end(), std::uint64_t{extension.size()},
-                           [](std::uint64_t key, char c) { return (key << 8) | static_cast<unsigned char>(FoldAscii(c)); });
+    return std::accumulate(
+        extension.begin(), extension.end(), std::uint64_t{extension.size()},
+        [](std::uint64_t key, char c) { return (key << 8) | static_cast<unsigned char>(FoldAscii(c)); });
 }
 
 using Keys = std::array<std::uint64_t, kDeviceTypes.size()>;

@@ -31,9 +31,7 @@ bool Openable(const std::string& path) {
     return characters > 0 && characters < MAX_PATH;
 }
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')); }
 
 // The folders searched so far. Only a link (a junction or a symbolic link) can lead to one of them a
 // second time, and identifying a folder costs the platform an open of it, so the folders are only

@@ -69,7 +69,8 @@ std::string PathFromLine(std::string_view line, UINT processCodePage, UINT legac
     MultiByteToWideChar(legacyCodePage, 0, line.data(), size, wide.data(), static_cast<int>(wide.size()));
     const int wideSize = static_cast<int>(wide.size());
     std::string text(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(), static_cast<int>(text.size()), nullptr,
+                        nullptr);
     return text;
 }
 

@@ -52,10 +52,6 @@ int Playlist::PlayDevice(HWND window, UINT deviceId, DWORD from) {
     return SendMciCommand(deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0 ? 1 : 0;
 }
 
-DWORD Playlist::StopDevice(UINT deviceId) {
-    return SendMciCommand(deviceId, MCI_STOP, MCI_WAIT, 0);
-}
+DWORD Playlist::StopDevice(UINT deviceId) { return SendMciCommand(deviceId, MCI_STOP, MCI_WAIT, 0); }
 
-DWORD Playlist::CloseDevice(UINT deviceId) {
-    return SendMciCommand(deviceId, MCI_CLOSE, MCI_WAIT, 0);
-}
+DWORD Playlist::CloseDevice(UINT deviceId) { return SendMciCommand(deviceId, MCI_CLOSE, MCI_WAIT, 0); }

@@ -62,11 +62,11 @@ struct ModuleTraits {
     static void Release(Handle handle) { FreeLibrary(handle); }
 };
 
-using ScopedFile = ScopedHandle<FileHandleTraits>;      // CreateFileA
-using ScopedFind = ScopedHandle<FindHandleTraits>;      // FindFirstFileA
-using ScopedRegKey = ScopedHandle<RegKeyTraits>;        // RegOpenKeyExA, RegCreateKeyA
-using ScopedDrop = ScopedHandle<DropTraits>;            // the HDROP of WM_DROPFILES
-using ScopedLibrary = ScopedHandle<ModuleTraits>;       // LoadLibraryA
+using ScopedFile = ScopedHandle<FileHandleTraits>;  // CreateFileA
+using ScopedFind = ScopedHandle<FindHandleTraits>;  // FindFirstFileA
+using ScopedRegKey = ScopedHandle<RegKeyTraits>;    // RegOpenKeyExA, RegCreateKeyA
+using ScopedDrop = ScopedHandle<DropTraits>;        // the HDROP of WM_DROPFILES
+using ScopedLibrary = ScopedHandle<ModuleTraits>;   // LoadLibraryA
 
 // A window's device context, released when the guard goes.
 class ScopedWindowDC {

@@ -27,8 +27,8 @@ TEST(DeviceTypeFor, IgnoresLetterCase) {
 }
 
 TEST(DeviceTypeFor, OnlyTheWholeTextMatches) {
-    for (const char* other : {"", ".", ".mp3 ", ".mp", ".mp3x", "mp3", ".old\\song", ".txt", ".ogg", ".flac",
-                              ".mid2", "\x82\xa0.mp3", ".\x82\x6d\x82\x70\x82\x52"}) {
+    for (const char* other : {"", ".", ".mp3 ", ".mp", ".mp3x", "mp3", ".old\\song", ".txt", ".ogg", ".flac", ".mid2",
+                              "\x82\xa0.mp3", ".\x82\x6d\x82\x70\x82\x52"}) {
         EXPECT_EQ(DeviceTypeFor(other), "") << other;
     }
 }

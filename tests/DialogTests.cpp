@@ -139,8 +139,8 @@ TEST_F(Dialogs, PlaylistDialogListsNamesWithTheCurrentSelectedAndMeasuresTheWide
     g_playlist->Add("c.mid");
     g_playlist->SetCurrent(2);
     const INT_PTR result = Playlist([](HWND dialog, HWND list) {
-        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"first song.mp3",
-                                                             "A much longer file name than the others.wav", "c.mid"}));
+        EXPECT_EQ(ListItems(list),
+                  (std::vector<std::string>{"first song.mp3", "A much longer file name than the others.wav", "c.mid"}));
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
         EXPECT_EQ(Extent(list), WidestPlusSix(list));
         EXPECT_GT(Extent(list), 100);
@@ -225,8 +225,8 @@ TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
     g_playlist->SetCurrent(1);
     Playlist([&](HWND dialog, HWND list) {
         SendMessageA(dialog, WM_DROPFILES,
-                     reinterpret_cast<WPARAM>(MakeDrop({before, tree, drop / "notes.doc", drop / "missing", longName,
-                                                        Fixture("linkloop"), after})),
+                     reinterpret_cast<WPARAM>(MakeDrop(
+                         {before, tree, drop / "notes.doc", drop / "missing", longName, Fixture("linkloop"), after})),
                      0);
         const std::vector<std::string> paths = PathsOf(*g_playlist);
         ASSERT_EQ(paths.size(), 11u);
@@ -285,8 +285,8 @@ TEST_F(Dialogs, ADropOntoALargeShownListAddsItsEntriesAndTheListStillMatchesTheP
     WriteBytes(drop / "a much longer name than any other in the list.wav", "x");
     Playlist([&](HWND dialog, HWND list) {
         SendMessageA(dialog, WM_DROPFILES,
-                     reinterpret_cast<WPARAM>(MakeDrop({drop / "a much longer name than any other in the list.wav",
-                                                        drop / "folder"})),
+                     reinterpret_cast<WPARAM>(
+                         MakeDrop({drop / "a much longer name than any other in the list.wav", drop / "folder"})),
                      0);
         EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
         EXPECT_EQ(g_playlist->GetCount(), 5002);
@@ -306,8 +306,8 @@ TEST_F(Dialogs, NoNameHangsTheDialogAndEveryNameShorterThanMaxPathIsListedWhole)
     ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
     std::string wide(255, 'W'), cjk, emoji;
     for (int i = 0; i < 255; ++i) {
-        cjk += "\xe6\x97\xa5";            // 日
-        emoji += "\xf0\x9f\x98\x80";     // 😀, two UTF-16 units
+        cjk += "\xe6\x97\xa5";        // 日
+        emoji += "\xf0\x9f\x98\x80";  // 😀, two UTF-16 units
     }
     const std::vector<std::string> names = {wide + ".mp3", cjk + ".wav", emoji + ".mp3"};
     for (const std::string& name : names) g_playlist->Add("C:\\Music\\" + name);
@@ -392,8 +392,18 @@ public:
         at_ = static_cast<const BYTE*>(LockResource(LoadResource(g_instance, found)));
         start_ = at_;
     }
-    WORD Word() { WORD v; memcpy(&v, at_, 2); at_ += 2; return v; }
-    DWORD Dword() { DWORD v; memcpy(&v, at_, 4); at_ += 4; return v; }
+    WORD Word() {
+        WORD v;
+        memcpy(&v, at_, 2);
+        at_ += 2;
+        return v;
+    }
+    DWORD Dword() {
+        DWORD v;
+        memcpy(&v, at_, 4);
+        at_ += 4;
+        return v;
+    }
     short Short() { return static_cast<short>(Word()); }
     BYTE Byte() { return *at_++; }
     std::string Text() {  // a string or an ordinal (class ordinals named as their class)
@@ -410,7 +420,9 @@ public:
         for (WORD c = first; c != 0; c = Word()) text.push_back(static_cast<char>(c));
         return text;  // class names compare in capitals, as the dialog manager takes them
     }
-    void AlignToDword() { while ((at_ - start_) % 4) ++at_; }
+    void AlignToDword() {
+        while ((at_ - start_) % 4) ++at_;
+    }
 
 private:
     const BYTE* start_ = nullptr;
@@ -426,8 +438,8 @@ struct Shape {
 };
 
 void PrintTo(const Shape& s, std::ostream* out) {
-    *out << std::hex << "{0x" << s.style << ", 0x" << s.exStyle << std::dec << ", " << s.x << "," << s.y << " "
-         << s.cx << "x" << s.cy << ", id " << s.id << ", " << s.className << ", \"" << s.text << "\"}";
+    *out << std::hex << "{0x" << s.style << ", 0x" << s.exStyle << std::dec << ", " << s.x << "," << s.y << " " << s.cx
+         << "x" << s.cy << ", id " << s.id << ", " << s.className << ", \"" << s.text << "\"}";
 }
 
 struct DialogShape {
@@ -492,15 +504,14 @@ TEST_F(Dialogs, PlaylistTemplateIsExtendedWithItsStylesSizesAndTabOrder) {
     EXPECT_EQ(shape.frame, (Shape{0x80C808C0, 0x10, 0, 0, 202, 188, 0, "", "Pipit Playlist"}));
     EXPECT_EQ(shape.points, 8);
     EXPECT_EQ(shape.font, "MS Sans Serif");
-    EXPECT_EQ(shape.controls,
-              (std::vector<Shape>{
-                  {0x50010000, 0, 145, 167, 50, 14, IDCANCEL, "BUTTON", "&Close"},
-                  {0x50B10101, 0, 7, 30, 188, 134, IDC_PLAYLIST, "LISTBOX", ""},
-                  {0x50020000, 0, 7, 19, 188, 10, -1, "STATIC", "Double click an entry to play it:"},
-                  {0x50020000, 0, 7, 7, 188, 10, -1, "STATIC",
-                   "You can drag files onto this dialog to add them to the list."},
-                  {0x50010000, 0, 7, 167, 50, 14, IDC_CLEAR, "BUTTON", "Clear"},
-              }));
+    EXPECT_EQ(shape.controls, (std::vector<Shape>{
+                                  {0x50010000, 0, 145, 167, 50, 14, IDCANCEL, "BUTTON", "&Close"},
+                                  {0x50B10101, 0, 7, 30, 188, 134, IDC_PLAYLIST, "LISTBOX", ""},
+                                  {0x50020000, 0, 7, 19, 188, 10, -1, "STATIC", "Double click an entry to play it:"},
+                                  {0x50020000, 0, 7, 7, 188, 10, -1, "STATIC",
+                                   "You can drag files onto this dialog to add them to the list."},
+                                  {0x50010000, 0, 7, 167, 50, 14, IDC_CLEAR, "BUTTON", "Clear"},
+                              }));
 }
 
 TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
@@ -517,8 +528,7 @@ TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
         EXPECT_EQ(text.style, 0x50020000u);
         EXPECT_EQ(text.className, "STATIC");
         EXPECT_EQ(text.id, -1);
-        EXPECT_EQ((std::vector<short>{text.x, text.y, text.cx, text.cy}),
-                  (std::vector<short>(rows[i], rows[i] + 4)));
+        EXPECT_EQ((std::vector<short>{text.x, text.y, text.cx, text.cy}), (std::vector<short>(rows[i], rows[i] + 4)));
         EXPECT_FALSE(text.text.empty());
     }
     EXPECT_NE(shape.controls[3].text.find('@'), std::string::npos) << "the support address";
@@ -526,7 +536,7 @@ TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
 
 TEST_F(Dialogs, FileNamesInAnyScriptAreDroppedListedPlayedSavedAndLoadedBack) {
     ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest sets the process code page";
-    const std::string japanese = "\xe6\x97\xa5\xe6\x9c\xac\xe3\x81\xae\xe6\xad\x8c.wav";  // 日本の歌
+    const std::string japanese = "\xe6\x97\xa5\xe6\x9c\xac\xe3\x81\xae\xe6\xad\x8c.wav";               // 日本の歌
     const std::string greek = "\xce\xa4\xcf\x81\xce\xb1\xce\xb3\xce\xbf\xcf\x8d\xce\xb4\xce\xb9.wav";  // Τραγούδι
     const std::string first = Wav(japanese, 300), second = Wav(greek, 300);
     Playlist([&](HWND dialog, HWND list) {

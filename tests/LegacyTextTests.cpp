@@ -6,12 +6,12 @@ TEST(IsUtf8, AcceptsWellFormedTextOnly) {
     EXPECT_TRUE(IsUtf8(""));
     EXPECT_TRUE(IsUtf8("C:\\Music\\plain.mp3"));
     EXPECT_TRUE(IsUtf8("caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x8e\xb5"));
-    EXPECT_FALSE(IsUtf8("caf\xe9.wav"));          // Latin-1
-    EXPECT_FALSE(IsUtf8("\x82\xa0.mp3"));         // Shift-JIS
-    EXPECT_FALSE(IsUtf8("\xc3"));                 // cut short
-    EXPECT_FALSE(IsUtf8("\xc0\xaf"));             // overlong
-    EXPECT_FALSE(IsUtf8("\xed\xa0\x80"));         // a surrogate
-    EXPECT_FALSE(IsUtf8("\xf4\x90\x80\x80"));     // past U+10FFFF
+    EXPECT_FALSE(IsUtf8("caf\xe9.wav"));       // Latin-1
+    EXPECT_FALSE(IsUtf8("\x82\xa0.mp3"));      // Shift-JIS
+    EXPECT_FALSE(IsUtf8("\xc3"));              // cut short
+    EXPECT_FALSE(IsUtf8("\xc0\xaf"));          // overlong
+    EXPECT_FALSE(IsUtf8("\xed\xa0\x80"));      // a surrogate
+    EXPECT_FALSE(IsUtf8("\xf4\x90\x80\x80"));  // past U+10FFFF
 }
 
 TEST(PathFromLine, ConvertsLegacyLinesOnlyWhereTheProcessWorksInUtf8) {

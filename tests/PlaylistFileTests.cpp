@@ -26,7 +26,10 @@ TEST(PlaylistFile, SaveWritesEachPathWithCrLfAndLoadGivesThemBack) {
     Playlist playlist;
     const std::string longFolder = "C:\\" + std::string(240, 'f') + "\\";
     const Lines paths = {
-        "D:\\Music\\a.mp3", "D:\\Music\\b.WAV", "D:\\Music\\a.mp3", "relative.mid",
+        "D:\\Music\\a.mp3",
+        "D:\\Music\\b.WAV",
+        "D:\\Music\\a.mp3",
+        "relative.mid",
         // Windows paths reach 259 characters; every length around the old 253-byte pieces comes back whole.
         longFolder + std::string(253 - longFolder.size() - 4, 'x') + ".mp3",
         longFolder + std::string(254 - longFolder.size() - 4, 'x') + ".mp3",
@@ -71,7 +74,9 @@ TEST(PlaylistFile, LoadTakesLfAndCrLfLinesBlankLinesAndAMissingLastLineEnd) {
 
 TEST(PlaylistFile, LoadStopsAtEndOfDataMarkAndCutsLinesAtNul) {
     EXPECT_EQ(LoadBytes("a.mp3\r\nb.mp3\x1A\r\nc.mp3\r\n"), (Lines{"a.mp3", "b.mp3"}));
-    EXPECT_EQ(LoadBytes(std::string("\x1A" "a.mp3\r\n")), Lines{});
+    EXPECT_EQ(LoadBytes(std::string("\x1A"
+                                    "a.mp3\r\n")),
+              Lines{});
     EXPECT_EQ(LoadBytes(std::string("a.mp3\0junk\r\nb.wav\r\n", 19)), (Lines{"a.mp3", "b.wav"}));
     EXPECT_EQ(LoadBytes(std::string("\0a.mp3\nb.mp3\0", 13)), (Lines{"b.mp3"}));
 }
@@ -140,11 +145,15 @@ TEST(PlaylistFile, ASaveThatFailsPartWayLeavesTheOldPlaylistByteForByte) {
 }
 
 TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {
-    EXPECT_EQ(LoadBytes("\xEF\xBB\xBF" "C:\\a.mp3\r\nb.wav\r\n"), (Lines{"C:\\a.mp3", "b.wav"}));
+    EXPECT_EQ(LoadBytes("\xEF\xBB\xBF"
+                        "C:\\a.mp3\r\nb.wav\r\n"),
+              (Lines{"C:\\a.mp3", "b.wav"}));
     // The same line rules after the conversion to the process code page, in both byte orders; the
     // long line has a surrogate pair (U+1D11E) cut by the end of the reader's first 64 KiB.
     const std::u16string longLine = u"D:\\" + std::u16string(32746, u'q') + u"\U0001D11E.mp3";
-    const std::u16string text = u"C:\\\u00e9.mp3\r\n\nb.wav\n" + longLine + u"\r\n\x1A" u"c.mp3";
+    const std::u16string text = u"C:\\\u00e9.mp3\r\n\nb.wav\n" + longLine +
+                                u"\r\n\x1A"
+                                u"c.mp3";
     std::string little = "\xFF\xFE", big = "\xFE\xFF";
     for (char16_t unit : text) {
         little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};

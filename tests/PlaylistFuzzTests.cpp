@@ -18,8 +18,8 @@ public:
     std::string Next() {
         switch (Pick(12)) {
             case 0: return "";
-            case 1: return Bytes(Pick(64), /*anyByte=*/true);                  // noise
-            case 2: return std::string(60000 + Pick(20000), 'a') + ".mp3";     // one huge line, no line end
+            case 1: return Bytes(Pick(64), /*anyByte=*/true);               // noise
+            case 2: return std::string(60000 + Pick(20000), 'a') + ".mp3";  // one huge line, no line end
             case 3: return Lines(1 + Pick(4)) + std::string(1, '\x1A') + Lines(2);
             default: return Bytes(Pick(300), Pick(4) == 0);
         }
@@ -29,8 +29,8 @@ public:
 private:
     // Mostly the stuff of paths and line ends, so that whole lines and their edges come up often.
     std::string Bytes(size_t size, bool anyByte) {
-        static const char kAlphabet[] = {'a', 'b', '.', '.', 'm', 'p', '3', 'w', 'v', '\\', ' ',
-                                         '\r', '\r', '\n', '\n', '\0', '\x1A', '\xe9', '\x82'};
+        static const char kAlphabet[] = {'a', 'b',  '.',  '.',  'm',  'p',  '3',    'w',    'v',   '\\',
+                                         ' ', '\r', '\r', '\n', '\n', '\0', '\x1A', '\xe9', '\x82'};
         std::string bytes;
         for (size_t i = 0; i < size; ++i) {
             bytes += anyByte ? static_cast<char>(Pick(256)) : kAlphabet[Pick(sizeof kAlphabet)];

@@ -157,7 +157,8 @@ TEST(ProgramIcons, HoldAnImageForEverySizeTheirUseAsksFor) {
     auto entries = [&](int groupId) {
         std::vector<GroupEntry> found;
         HRSRC group = FindResourceA(program.Get(), MAKEINTRESOURCEA(groupId), RT_GROUP_ICON);
-        const auto* header = group ? static_cast<const WORD*>(LockResource(LoadResource(program.Get(), group))) : nullptr;
+        const auto* header =
+            group ? static_cast<const WORD*>(LockResource(LoadResource(program.Get(), group))) : nullptr;
         if (header) {
             const auto* entry = reinterpret_cast<const GroupEntry*>(header + 3);
             found.assign(entry, entry + header[2]);
@@ -179,7 +180,8 @@ TEST(ProgramIcons, HoldAnImageForEverySizeTheirUseAsksFor) {
     // Every image loads at its own size, the PNG-compressed ones too.
     for (const auto& [id, group] : {std::pair{101, large}, std::pair{102, entries(102)}}) {
         for (const int width : widths(group)) {
-            HICON icon = static_cast<HICON>(LoadImageA(program.Get(), MAKEINTRESOURCEA(id), IMAGE_ICON, width, width, 0));
+            HICON icon =
+                static_cast<HICON>(LoadImageA(program.Get(), MAKEINTRESOURCEA(id), IMAGE_ICON, width, width, 0));
             ICONINFO info{};
             BITMAP bitmap{};
             if (icon && GetIconInfo(icon, &info)) {

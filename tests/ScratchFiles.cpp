@@ -43,8 +43,7 @@ TempFolder::TempFolder(const std::string& prefix) {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        path_ = std::string(base) + prefix + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(serial++);
+        path_ = std::string(base) + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++);
         if (CreateDirectoryA(path_.c_str(), nullptr)) {
             return;
         }
@@ -94,8 +93,8 @@ void WriteWav(const std::string& path, int milliseconds) {
     le32(wav, 36 + dataBytes);
     wav += "WAVEfmt ";
     le32(wav, 16);
-    le16(wav, 1);         // PCM
-    le16(wav, 1);         // mono
+    le16(wav, 1);  // PCM
+    le16(wav, 1);  // mono
     le32(wav, rate);
     le32(wav, rate * 2);  // bytes per second
     le16(wav, 2);         // block align

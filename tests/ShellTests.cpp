@@ -161,10 +161,12 @@ TEST_F(ShellPlayback, EndOfEachEntryAdvancesAndStopsAfterTheLastWithLoopOff) {
     Command(IDM_PLAY);
     EXPECT_EQ(g_playing, 1);
     started.push_back(g_playlist->Current());
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(PumpUntil(
+        [&] {
         if (g_playlist->Current() != started.back()) started.push_back(g_playlist->Current());
         return g_playing == 0;
-    }, 10000));
+        },
+        10000));
     EXPECT_EQ(started, (std::vector<int>{1, 2, 3, 1}));
     EXPECT_EQ(g_playlist->Current(), 1);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
@@ -178,11 +180,13 @@ TEST_F(ShellPlayback, EndOfTheLastEntryWrapsWithLoopOn) {
     Command(IDM_PLAY);
     int wraps = 0;
     int last = 1;
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(PumpUntil(
+        [&] {
         if (g_playlist->Current() == 1 && last == 2) ++wraps;
         last = g_playlist->Current();
         return wraps == 1;
-    }, 10000));
+        },
+        10000));
     EXPECT_EQ(g_playing, 1);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     Command(IDM_STOP);

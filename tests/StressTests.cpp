@@ -21,7 +21,8 @@ bool CurrentDevicePlays() {
     if (!entry || g_playlist->Current() < 1 || entry->deviceId == 0) return false;
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_MODE;
-    if (mciSendCommandA(entry->deviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status))) {
+    if (mciSendCommandA(entry->deviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                        reinterpret_cast<DWORD_PTR>(&status))) {
         return false;
     }
     return status.dwReturn == MCI_MODE_PLAY;
@@ -48,8 +49,8 @@ TEST_F(ShellTest, RandomCommandsKeepThePlayerConsistentWithMci) {
     auto pick = [&](int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random); };
     for (int i = 0; i < 3; ++i) g_playlist->Add(files[i]);
 
-    const char* const kSteps[] = {"play", "stop", "next", "previous", "left click", "loop", "clear",
-                                  "drop", "hotkey", "wait"};
+    const char* const kSteps[] = {"play", "stop",  "next", "previous", "left click",
+                                  "loop", "clear", "drop", "hotkey",   "wait"};
     for (int step = 0; step < 2000; ++step) {
         const int kind = pick(10);
         switch (kind) {
@@ -59,8 +60,12 @@ TEST_F(ShellTest, RandomCommandsKeepThePlayerConsistentWithMci) {
             case 3: Command(IDM_PREV); break;
             case 4: Tray(WM_LBUTTONUP); break;
             case 5: Command(IDM_LOOP); break;
-            case 6: if (pick(4) == 0) ClearPlaylist(); break;
-            case 7: for (int n = pick(3) + 1; n > 0; --n) g_playlist->Add(files[pick(6)]); break;
+            case 6:
+                if (pick(4) == 0) ClearPlaylist();
+                break;
+            case 7:
+                for (int n = pick(3) + 1; n > 0; --n) g_playlist->Add(files[pick(6)]);
+                break;
             case 8: Hotkey(pick(4)); break;
             default: PumpFor(pick(80)); break;
         }
