@@ -32,8 +32,8 @@ std::vector<Row> BenchStartAndExit(const std::string& programFolder) {
     const Program pipit{programFolder + "\\pipit.exe", "Pipit", kTrayIconId};
     const Program minimal{programFolder + "\\bench_tray.exe", "PipitBenchTray", 1};
     const Program sameWork{programFolder + "\\bench_tray_same_work.exe", "PipitBenchTray", 1};
-    // A few milliseconds each, against the noise of a shared machine: many turns, medians.
-    constexpr int kRepetitions = 21;
+    // An exit is a few milliseconds, against the noise of a shared machine: many turns, medians.
+    constexpr int kRepetitions = 41;
     struct Laps {
         std::vector<double> start, exit;
         void Add(const Lap& lap) { start.push_back(lap.startSeconds), exit.push_back(lap.exitSeconds); }
