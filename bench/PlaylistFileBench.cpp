@@ -48,8 +48,9 @@ void ReadLines(const std::string& fileName, std::vector<std::string>& lines) {
     }
 }
 
-// The floor of Save: the same bytes, line by line, each line flushed, as the file format asks.
-void WriteLines(const std::string& fileName, const std::vector<std::string>& paths) {
+// The floor of Save: the same bytes, line by line, each line flushed, as the file format asks. With
+// toDisk, the file is also flushed to the disk before it is closed.
+void WriteLines(const std::string& fileName, const std::vector<std::string>& paths, bool toDisk = false) {
     ScopedFile file(std::fopen(fileName.c_str(), "wb"));
     if (!file) {
         return;
@@ -59,24 +60,16 @@ void WriteLines(const std::string& fileName, const std::vector<std::string>& pat
         std::fwrite("\r\n", 1, 2, file.get());
         std::fflush(file.get());
     }
+    if (toDisk) {
+        FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get()))));
+    }
 }
 
 // The same, written beside the target, flushed to the disk and moved into its place in one step:
 // what a save that never destroys the file it replaces asks of the platform.
 void WriteLinesBeside(const std::string& fileName, const std::vector<std::string>& paths) {
     const std::string beside = fileName + ".new";
-    {
-        ScopedFile file(std::fopen(beside.c_str(), "wb"));
-        if (!file) {
-            return;
-        }
-        for (const std::string& path : paths) {
-            std::fwrite(path.data(), 1, path.size(), file.get());
-            std::fwrite("\r\n", 1, 2, file.get());
-            std::fflush(file.get());
-        }
-        FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get()))));
-    }
+    WriteLines(beside, paths, true);
     MoveFileExA(beside.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 

@@ -11,10 +11,9 @@ exe=$1 PIPIT_PROBE=$2 ARTIFACTS=$3
 
 e2e_work_folder
 
-mkdir -p "$work/media/album"
 capture_sound "$work"
-long="$(dirname "$exe")/fixtures/long.wav"
-for name in one two three album/four; do cp "$long" "$work/media/$name.wav"; done
+mkdir -p "$work/media/album"
+for name in one two three album/four; do cp "$(dirname "$exe")/fixtures/long.wav" "$work/media/$name.wav"; done
 media=$(windows_path "$work/media")
 printf '%s\\two.wav\r\n%s\\three.wav\r\n' "$media" "$media" > "$work/media/list.ppl"
 
