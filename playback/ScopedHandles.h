@@ -7,66 +7,54 @@
 
 #include <shellapi.h>
 
-// A handle with one way to be released and one value that means "none".
-template <typename Traits>
+// The value that means "none": null for most handles, INVALID_HANDLE_VALUE for files and searches.
+enum class NoHandleIs { Null, InvalidHandleValue };
+
+// A handle, released by the given call unless it holds none.
+template <typename Handle, void (*Release)(Handle), NoHandleIs kNone = NoHandleIs::Null>
 class ScopedHandle {
 public:
-    using Handle = typename Traits::Handle;
-
     ScopedHandle() = default;
     explicit ScopedHandle(Handle handle) : handle_(handle) {}
     ~ScopedHandle() {
-        if (Valid()) Traits::Release(handle_);
+        if (Valid()) Release(handle_);
     }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
 
     Handle Get() const { return handle_; }
-    bool Valid() const { return handle_ != Traits::None(); }
+    bool Valid() const { return handle_ != None(); }
     // Where a platform call that hands out the handle may put it; the guard must hold none yet.
     Handle* Receive() { return &handle_; }
     // Gives the handle up without releasing it.
     Handle Take() {
         Handle handle = handle_;
-        handle_ = Traits::None();
+        handle_ = None();
         return handle;
     }
 
 private:
-    Handle handle_ = Traits::None();
+    static Handle None() {
+        return kNone == NoHandleIs::Null ? Handle{} : reinterpret_cast<Handle>(INVALID_HANDLE_VALUE);
+    }
+
+    Handle handle_ = None();
 };
 
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static Handle None() { return INVALID_HANDLE_VALUE; }
-    static void Release(Handle handle) { CloseHandle(handle); }
-};
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle None() { return INVALID_HANDLE_VALUE; }
-    static void Release(Handle handle) { FindClose(handle); }
-};
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle None() { return nullptr; }
-    static void Release(Handle handle) { RegCloseKey(handle); }
-};
-struct DropTraits {
-    using Handle = HDROP;
-    static Handle None() { return nullptr; }
-    static void Release(Handle handle) { DragFinish(handle); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle None() { return nullptr; }
-    static void Release(Handle handle) { FreeLibrary(handle); }
-};
+// The platform's release calls, as plain functions a template can name.
+namespace release {
+inline void CloseFile(HANDLE handle) { CloseHandle(handle); }
+inline void CloseSearch(HANDLE handle) { FindClose(handle); }
+inline void CloseKey(HKEY key) { RegCloseKey(key); }
+inline void FinishDrop(HDROP drop) { DragFinish(drop); }
+inline void FreeLoaded(HMODULE module) { FreeLibrary(module); }
+}  // namespace release
 
-using ScopedFile = ScopedHandle<FileHandleTraits>;  // CreateFileA
-using ScopedFind = ScopedHandle<FindHandleTraits>;  // FindFirstFileA
-using ScopedRegKey = ScopedHandle<RegKeyTraits>;    // RegOpenKeyExA, RegCreateKeyA
-using ScopedDrop = ScopedHandle<DropTraits>;        // the HDROP of WM_DROPFILES
-using ScopedLibrary = ScopedHandle<ModuleTraits>;   // LoadLibraryA
+using ScopedFile = ScopedHandle<HANDLE, release::CloseFile, NoHandleIs::InvalidHandleValue>;    // CreateFileA
+using ScopedFind = ScopedHandle<HANDLE, release::CloseSearch, NoHandleIs::InvalidHandleValue>;  // FindFirstFileA
+using ScopedRegKey = ScopedHandle<HKEY, release::CloseKey>;        // RegOpenKeyExA, RegCreateKeyA
+using ScopedDrop = ScopedHandle<HDROP, release::FinishDrop>;       // the HDROP of WM_DROPFILES
+using ScopedLibrary = ScopedHandle<HMODULE, release::FreeLoaded>;  // LoadLibraryA
 
 // A window's device context, released when the guard goes.
 class ScopedWindowDC {
