@@ -6,6 +6,7 @@
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/OpenedPaths.h"
+#include "app/Playing.h"
 #include "app/TrayIcon.h"
 #include "resources/resource.h"
 
@@ -29,6 +30,7 @@ LRESULT OnDestroy(HWND window) {
         RemoveTrayIcon(window);
     }
     UnregisterPlayerHotkeys(window);
+    ForgetPlayableSearch();
     DestroyMenu(g_menu);
     g_menu = nullptr;
     g_playlist.reset();

@@ -104,6 +104,8 @@ void ContinuePlayableSearch(HWND window) {
 
 bool PlayableSearchUnderWay() { return search.underWay; }
 
+void ForgetPlayableSearch() { search.underWay = false; }
+
 void StopPlayback() {
     CancelSearch();
     g_playlist->StopCurrent();

@@ -11,3 +11,6 @@ void ContinuePlayableSearch(HWND window);
 
 // Whether a command is still looking for an entry that plays.
 bool PlayableSearchUnderWay();
+
+// Forgets a search when the window goes, whose timer goes with it.
+void ForgetPlayableSearch();
