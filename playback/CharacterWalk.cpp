@@ -6,6 +6,20 @@ bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 
 }  // namespace
 
+bool IsDoubleByteCodePage(UINT codePage) {
+    // Asked once per code page: the list and the tip ask for every entry.
+    static bool asked = false;
+    static UINT known = 0;
+    static bool doubleByte = false;
+    if (!asked || codePage != known) {
+        CPINFO info{};
+        doubleByte = codePage != CP_UTF8 && GetCPInfo(codePage, &info) && info.MaxCharSize > 1;
+        known = codePage;
+        asked = true;
+    }
+    return doubleByte;
+}
+
 size_t NextCharacter(std::string_view text, size_t offset, UINT codePage) {
     const auto c = static_cast<unsigned char>(text[offset]);
     size_t next = offset + 1;
@@ -31,6 +45,9 @@ size_t CharacterStartFrom(std::string_view text, size_t offset, UINT codePage) {
             ++offset;
         }
         return offset;
+    }
+    if (!IsDoubleByteCodePage(codePage)) {
+        return offset;  // every byte is a character
     }
     // A trail byte cannot be told from a lead byte by itself: walk from the start.
     size_t start = 0;

@@ -20,21 +20,6 @@ bool HasMaxPathCharacters(std::string_view name, UINT codePage) {
 
 }  // namespace
 
-// Whether a character of the code page can be two bytes whose second looks like a backslash.
-bool IsDoubleByteCodePage(UINT codePage) {
-    // Asked once per code page: the list and the tip ask for every entry.
-    static bool asked = false;
-    static UINT known = 0;
-    static bool doubleByte = false;
-    if (!asked || codePage != known) {
-        CPINFO info{};
-        doubleByte = codePage != CP_UTF8 && GetCPInfo(codePage, &info) && info.MaxCharSize > 1;
-        known = codePage;
-        asked = true;
-    }
-    return doubleByte;
-}
-
 size_t FileNameOffset(std::string_view path, UINT codePage) {
     if (!IsDoubleByteCodePage(codePage)) {
         // In single-byte code pages and in UTF-8 every byte 0x5C is a backslash.

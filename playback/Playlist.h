@@ -14,8 +14,8 @@
 // than its paths. Made only by its playlist.
 class PlaylistEntry {
 public:
-    // The entry's two texts, read as the fields they were, under the fields' own names.
-    // As given to Add, never normalised; its data ends with a NUL.
+    // The entry's two texts, named as the entry's fields are named.
+    // The path as given to Add, never normalised; its data ends with a NUL.
     // NOLINTNEXTLINE(readability-identifier-naming)
     std::string_view path() const { return {reinterpret_cast<const char*>(this + 1), pathLength}; }
     // The MCI device type that plays it, never empty; its data ends with a NUL.
