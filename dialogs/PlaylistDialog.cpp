@@ -16,32 +16,12 @@ namespace {
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_PLAYLIST); }
 
-// The widest of the names of the entries from `first` on, in the list's own font, plus 6, and at
-// least `widest`. The names are measured as the playlist holds them: reading long items back from
-// the list box overflows a fixed buffer in Wine's conversion of LB_GETTEXT to a Unicode list box.
-int WidestName(HWND list, const PlaylistEntry* first, int widest) {
-    ScopedWindowDC dc(list);
-    ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    const UINT codePage = GetACP();
-    std::string shortened;
-    for (const PlaylistEntry* entry = first; entry; entry = entry->next) {
-        const std::string_view name = ListedName(entry->path(), codePage, shortened);
-        SIZE extent{};
-        GetTextExtentPoint32A(dc.Get(), name.data(), static_cast<int>(name.size()), &extent);
-        if (extent.cx + 6 > widest) {
-            widest = extent.cx + 6;
-        }
-    }
-    return widest;
-}
-
 // Adds the names of the entries from `first` on to the list and widens its scroll range to them,
 // with the list's drawing held off until it is shown once at the end.
 void AppendToList(HWND list, const PlaylistEntry* first) {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     g_playlist->FillListBox(list, first);
-    const int widest = static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, WidestName(list, first, widest), 0);
+    UpdateHorizontalExtent(list, first);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
@@ -62,9 +42,7 @@ void OnInitDialog(HWND dialog) { AppendToList(ListOf(dialog), g_playlist->Head()
 
 void OnClear(HWND dialog) {
     ClearPlaylist();
-    HWND list = ListOf(dialog);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    UpdateHorizontalExtent(list);
+    Refill(ListOf(dialog));
 }
 
 // On a list left stale by a replaced playlist the picture is renewed and nothing is played, so
@@ -129,9 +107,23 @@ void OnDropFiles(HWND dialog, HDROP drop) {
 
 }  // namespace
 
-void UpdateHorizontalExtent(HWND listBox) {
-    const bool empty = SendMessageA(listBox, LB_GETCOUNT, 0, 0) == 0;
-    SendMessageA(listBox, LB_SETHORIZONTALEXTENT, empty ? 0 : WidestName(listBox, g_playlist->Head(), 0), 0);
+// The names are measured as the playlist holds them: reading long items back from the list box
+// overflows a fixed buffer in Wine's conversion of LB_GETTEXT to a Unicode list box.
+void UpdateHorizontalExtent(HWND listBox, const PlaylistEntry* first) {
+    ScopedWindowDC dc(listBox);
+    ScopedSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(listBox, WM_GETFONT, 0, 0)));
+    const UINT codePage = GetACP();
+    std::string shortened;
+    int widest = static_cast<int>(SendMessageA(listBox, LB_GETHORIZONTALEXTENT, 0, 0));
+    for (const PlaylistEntry* entry = first; entry; entry = entry->next) {
+        const std::string_view name = ListedName(entry->path(), codePage, shortened);
+        SIZE extent{};
+        GetTextExtentPoint32A(dc.Get(), name.data(), static_cast<int>(name.size()), &extent);
+        if (extent.cx + 6 > widest) {
+            widest = extent.cx + 6;
+        }
+    }
+    SendMessageA(listBox, LB_SETHORIZONTALEXTENT, widest, 0);
 }
 
 INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
