@@ -1,5 +1,9 @@
 #include "app/AppState.h"
 
+#include <vector>
+
+#include "common/PrivateIds.h"
+
 HINSTANCE g_instance = nullptr;
 char g_title[200] = "";
 char g_className[200] = "";
@@ -8,3 +12,52 @@ std::unique_ptr<Playlist> g_playlist;
 int g_playing = 0;
 int g_runAtStartup = 0;
 int g_loop = 0;
+
+namespace {
+
+int handlersRunning = 0;
+std::vector<std::unique_ptr<Playlist>> retired;  // replaced while a handler was running
+bool ended = false;                              // the window is gone; so goes the playlist
+HWND playlistView = nullptr;
+
+}  // namespace
+
+HandlerScope::HandlerScope() { ++handlersRunning; }
+
+HandlerScope::~HandlerScope() {
+    if (--handlersRunning > 0) {
+        return;
+    }
+    retired.clear();
+    if (ended) {
+        g_playlist.reset();
+        ended = false;
+    }
+}
+
+void SetLivePlaylist(std::unique_ptr<Playlist> playlist) {
+    if (handlersRunning > 0 && g_playlist) {
+        retired.push_back(std::move(g_playlist));
+    }
+    g_playlist = std::move(playlist);
+    g_playlist->SetLoop(g_loop);
+    if (playlistView) {
+        SendMessageA(playlistView, WM_PLAYLIST_CHANGED, TRUE, 0);
+    }
+}
+
+void ShowAppendedEntries(const PlaylistEntry* first) {
+    if (playlistView && first) {
+        SendMessageA(playlistView, WM_PLAYLIST_CHANGED, FALSE, reinterpret_cast<LPARAM>(first));
+    }
+}
+
+void EndLivePlaylist() {
+    if (handlersRunning > 0) {
+        ended = true;
+    } else {
+        g_playlist.reset();
+    }
+}
+
+void SetPlaylistView(HWND dialog) { playlistView = dialog; }

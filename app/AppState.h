@@ -18,6 +18,29 @@ extern int g_playing;  // 1 while a play that MCI accepted is under way
 extern int g_runAtStartup;
 extern int g_loop;
 
+// Held by every window and dialog procedure of the player while it handles a message. A handler
+// may be re-entered while it waits (a dialog's message loop, a message sent by another program
+// while a call waits on the tray), and the inner one may replace the playlist or end the player:
+// a playlist taken out of g_playlist is freed only once the outermost handler has returned, so no
+// handler ever finds the playlist it is using freed under it.
+class HandlerScope {
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+
+// Makes the playlist the live one, carrying the Loop setting, and tells an open Playlist dialog.
+// The caller has stopped playback.
+void SetLivePlaylist(std::unique_ptr<Playlist> playlist);
+// Tells an open Playlist dialog that entries were appended, from `first` on.
+void ShowAppendedEntries(const PlaylistEntry* first);
+// The player's end: the playlist goes once no handler is running any more.
+void EndLivePlaylist();
+// The Playlist dialog while it is open, which is told of every change made to the playlist behind it.
+void SetPlaylistView(HWND dialog);
+
 // Which way the player goes on from an entry that cannot be played, and whether it wraps.
 enum class Travel {
     Forward,       // on to the next entry, from the last to the first
@@ -27,10 +50,10 @@ enum class Travel {
 
 // Plays the current entry, when the playlist has one, and shows its path in the tray tip. An entry
 // that MCI will not open or play is passed over in the direction of travel, each entry tried at
-// most once (defined in app/Playing.cpp).
+// most once (defined in app/Playing.cpp). Once the window is gone, nothing plays.
 void PlayCurrentAndShow(HWND window, Travel travel = Travel::Forward);
 
 // Stops and closes the current entry's device and ends a search for a playable entry. Nothing plays
-// afterwards, so g_playing is cleared, and any completion notice still queued for the play just
-// stopped is dropped: a stale "successful" would otherwise skip the entry that plays next.
+// afterwards, so g_playing is cleared; a completion notice still queued for the play just stopped
+// is known as stale when it comes, and is not taken for the end of the entry that plays next.
 void StopPlayback();

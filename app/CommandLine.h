@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/PrivateIds.h"
+
 // The paths the program was started with ("Open with", files dragged onto pipit.exe or a shortcut
 // to it, pipit.exe song.mp3): each argument after the program's own name, made a full path in this
 // process's folder and code page. Empty arguments are left out.
@@ -29,8 +31,7 @@ private:
 // found by class and title); false when none runs or it would not take them.
 bool HandToRunningCopy(HINSTANCE instance, const std::vector<std::string>& paths);
 
-// What WM_COPYDATA carries: each path followed by a NUL.
-constexpr ULONG_PTR kOpenPathsData = 0x50505054;  // "TPPP": Pipit's paths
+// What WM_COPYDATA carries (tagged kOpenPathsData): each path followed by a NUL.
 std::string PackPaths(const std::vector<std::string>& paths);
 // The paths of any bytes that claim to be such a list; empty ones are left out.
 std::vector<std::string> UnpackPaths(std::string_view packed);

@@ -42,7 +42,12 @@ void PlayOrStop(HWND window) {
     }
 }
 
+// Also from inside a file chooser, a dialog or a message box: the window's end takes them along,
+// and the commands that opened them find the window gone when they return.
 void Exit(HWND window) {
+    if (!IsWindow(window)) {
+        return;
+    }
     StopPlayback();
     RemoveTrayIcon(window);
     DestroyWindow(window);
@@ -51,6 +56,7 @@ void Exit(HWND window) {
 // A play ended by itself: go on to the next entry, unless the playlist wrapped with Loop off.
 // A playlist of one entry is never repeated.
 void EndOfEntry(HWND window) {
+    NoticeTaken();
     StopPlayback();
     if (g_playlist->GetCount() <= 1) {
         return;
@@ -126,15 +132,24 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-// The device id in lParam is not used: MCI reuses ids, and some devices send 0.
+// A notice of a play that was stopped since (Next pressed as the entry ended) changes nothing.
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
-        case MCI_NOTIFY_SUCCESSFUL: EndOfEntry(window); return 0;
+        case MCI_NOTIFY_SUCCESSFUL:
+            if (IsNoticeOfCurrentPlay(lParam)) {
+                EndOfEntry(window);
+            }
+            return 0;
         // These only ever follow the player's own stop, close or replay, which already cleared
         // g_playing; the entry started since then may be playing now.
         case MCI_NOTIFY_SUPERSEDED:
         case MCI_NOTIFY_ABORTED: return 0;
-        case MCI_NOTIFY_FAILURE: g_playing = 0; return 0;
+        case MCI_NOTIFY_FAILURE:
+            if (IsNoticeOfCurrentPlay(lParam)) {
+                NoticeTaken();
+                g_playing = 0;
+            }
+            return 0;
         default: return DefWindowProcA(window, MM_MCINOTIFY, wParam, lParam);
     }
 }
@@ -147,8 +162,17 @@ LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, WM_TIMER, wParam, lParam);
 }
 
-// A close from outside (a task manager, the end of the session) ends the player as Exit does.
+// A close from outside (a task manager) ends the player as Exit does.
 LRESULT OnClose(HWND window) {
     Exit(window);
+    return 0;
+}
+
+// The session ends (the user logs off, Windows shuts down): the player ends as on Exit, the icon
+// taken away and the devices closed, before the system ends the process.
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+    if (ending) {
+        Exit(window);
+    }
     return 0;
 }

@@ -11,3 +11,4 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnClose(HWND window);
+LRESULT OnEndSession(HWND window, WPARAM ending);

@@ -25,15 +25,16 @@ LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnDestroy(HWND window) {
     // Exit (a WM_CLOSE from outside included) stopped playback and took the icon away already; a
-    // window destroyed any other way takes its icon along here.
+    // window destroyed any other way takes its icon along here, and leaves no device open.
     if (TrayIconAdded()) {
+        StopPlayback();
         RemoveTrayIcon(window);
     }
     UnregisterPlayerHotkeys(window);
-    ForgetPlayableSearch();
+    ForgetPlayback();
     DestroyMenu(g_menu);
     g_menu = nullptr;
-    g_playlist.reset();
+    EndLivePlaylist();
     PostQuitMessage(0);
     return 0;
 }
@@ -71,9 +72,11 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     switch (message) {
         case WM_CREATE: return OnCreate(window, wParam, lParam);
         case WM_CLOSE: return OnClose(window);
+        case WM_ENDSESSION: return OnEndSession(window, wParam);
         case WM_DESTROY: return OnDestroy(window);
         case WM_PAINT: return OnPaint(window);
         case WM_COMMAND: return OnCommand(window, wParam, lParam);
@@ -83,6 +86,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_TIMER: return OnTimer(window, wParam, lParam);
         case WM_COPYDATA: return OnCopyData(window, wParam, lParam);
         case WM_OPENPATHS: return OnOpenPaths(window);
+        case WM_PLAYBACK_STOPPED: OnPlaybackStopped(); return 0;
         default: break;
     }
     if (message == taskbarCreated && taskbarCreated != 0) {

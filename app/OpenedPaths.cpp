@@ -4,7 +4,9 @@
 
 #include "app/AppState.h"
 #include "app/CommandLine.h"
+#include "dialogs/FailureMessage.h"
 #include "dialogs/FileChoosers.h"
+#include "playback/DisplayName.h"
 #include "playback/FolderSearch.h"
 
 namespace {
@@ -18,30 +20,40 @@ bool IsPlaylistFile(const std::string& path) {
 
 }  // namespace
 
-std::unique_ptr<Playlist> PlaylistFromPaths(const std::vector<std::string>& paths) {
-    auto playlist = std::make_unique<Playlist>();
+OpenedPlaylist PlaylistFromPaths(const std::vector<std::string>& paths) {
+    OpenedPlaylist opened{std::make_unique<Playlist>(), {}, ERROR_SUCCESS};
     for (const std::string& path : paths) {
         const DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             continue;
         }
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            AddFolder(*playlist, path.back() == '\\' ? path : path + "\\");
+            // A last byte 0x5C may be the second byte of a double-byte character, not a backslash.
+            const bool endsWithBackslash = FileNameOffset(path, GetACP()) == path.size();
+            AddFolder(*opened.playlist, endsWithBackslash ? path : path + "\\");
         } else if (IsPlaylistFile(path)) {
-            playlist->Load(path);
+            if (!opened.playlist->Load(path)) {
+                opened.unreadable = path;  // the whole opening fails, as Load from the menu does
+                opened.error = GetLastError();
+                return opened;
+            }
         } else {
-            playlist->Add(path);
+            opened.playlist->Add(path);
         }
     }
-    return playlist;
+    return opened;
 }
 
 void OpenPaths(HWND window, const std::vector<std::string>& paths) {
-    std::unique_ptr<Playlist> opened = PlaylistFromPaths(paths);
-    if (opened->GetCount() == 0) {
+    OpenedPlaylist opened = PlaylistFromPaths(paths);
+    if (!opened.unreadable.empty()) {
+        ShowFileFailure(window, "The playlist was not loaded.", opened.unreadable, opened.error);
         return;
     }
-    ReplacePlaylist(std::move(opened));
+    if (opened.playlist->GetCount() == 0) {
+        return;
+    }
+    ReplacePlaylist(std::move(opened.playlist));
     PlayCurrentAndShow(window);
 }
 

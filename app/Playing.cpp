@@ -23,9 +23,20 @@ struct PlayableSearch {
 
 PlayableSearch search;
 
+// Whether the notice of an accepted play may still come: it is the end of the entry only while no
+// stop came between.
+bool noticeOutstanding = false;
+// The window that the plays notify, where a stop's marker goes.
+HWND noticeWindow = nullptr;
+// Stops whose WM_PLAYBACK_STOPPED marker has not come back through the queue yet. A notice that
+// arrives before it was posted before the stop, for the play that was stopped.
+int stopsInQueue = 0;
+
 // A device that opened but would not play is closed at once: nothing else would close it.
 bool TryCurrent(HWND window) {
     if (g_playlist->PlayCurrent(window)) {
+        noticeOutstanding = true;
+        noticeWindow = window;
         return true;
     }
     g_playlist->StopCurrent();
@@ -64,6 +75,9 @@ void CancelSearch() {
 
 void PlayCurrentAndShow(HWND window, Travel travel) {
     CancelSearch();
+    if (!IsWindow(window)) {
+        return;  // the player has ended under the command that asked for the play
+    }
     if (g_playlist->Current() == 0) {
         g_playing = 0;
         ShowTrayTip(window, g_playlist->CurrentPath());
@@ -73,14 +87,14 @@ void PlayCurrentAndShow(HWND window, Travel travel) {
     g_playing = played ? 1 : 0;
     // Until another entry plays, the tip names the one the command meant.
     ShowTrayTip(window, g_playlist->CurrentPath());
-    if (!played) {
+    if (!played && IsWindow(window)) {
         search = {true, window, travel, g_playlist->Current(), g_playlist->GetCount() - 1};
         ContinuePlayableSearch(window);
     }
 }
 
 void ContinuePlayableSearch(HWND window) {
-    if (!search.underWay) {
+    if (!search.underWay || !IsWindow(window)) {
         KillTimer(window, kPlayableSearchTimer);
         return;
     }
@@ -104,15 +118,36 @@ void ContinuePlayableSearch(HWND window) {
 
 bool PlayableSearchUnderWay() { return search.underWay; }
 
-void ForgetPlayableSearch() { search.underWay = false; }
+void ForgetPlayback() {
+    search.underWay = false;
+    noticeOutstanding = false;
+    stopsInQueue = 0;  // the markers in the queue go with the window
+}
 
 void StopPlayback() {
     CancelSearch();
     g_playlist->StopCurrent();
     g_playing = 0;
-    // Every MCI notice of this program goes to the main window, the one window of this thread
-    // that receives them.
-    MSG stale;
-    while (PeekMessageA(&stale, nullptr, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+    // The queue is not searched for the stopped play's notice: taking messages would also run
+    // those that other programs send meanwhile (a close among them) in the middle of the command.
+    if (noticeOutstanding && PostMessageA(noticeWindow, WM_PLAYBACK_STOPPED, 0, 0)) {
+        ++stopsInQueue;
+    }
+    noticeOutstanding = false;
+}
+
+void OnPlaybackStopped() {
+    if (stopsInQueue > 0) {
+        --stopsInQueue;
     }
 }
+
+bool IsNoticeOfCurrentPlay(LPARAM deviceId) {
+    if (!noticeOutstanding || stopsInQueue > 0) {
+        return false;
+    }
+    // Some devices name themselves in the notice; one that names another device is not this play's.
+    return deviceId == 0 || static_cast<UINT>(deviceId) == g_playlist->CurrentDeviceId();
+}
+
+void NoticeTaken() { noticeOutstanding = false; }

@@ -2,15 +2,20 @@
 
 #include <windows.h>
 
-// The main window's timer that drives a search for a playable entry, a turn at a time, so that the
-// tray, the hotkeys and any open dialog are answered in between.
-constexpr UINT_PTR kPlayableSearchTimer = 1;
-
-// Takes the next turn of the search; called on the search timer.
+// Takes the next turn of a search for a playable entry; called on its timer (kPlayableSearchTimer),
+// so that the tray, the hotkeys and any open dialog are answered between turns.
 void ContinuePlayableSearch(HWND window);
 
 // Whether a command is still looking for an entry that plays.
 bool PlayableSearchUnderWay();
 
-// Forgets a search when the window goes, whose timer goes with it.
-void ForgetPlayableSearch();
+// Forgets a search and the notices to come when the window goes, whose timer and queue go with it.
+void ForgetPlayback();
+
+// A stop's marker (WM_PLAYBACK_STOPPED) has come back through the queue.
+void OnPlaybackStopped();
+// Whether an end-of-play notice (successful or failed) about this device is the end of the play under
+// way, not a stale one of a play stopped since. The MPEG devices send 0 for their id.
+bool IsNoticeOfCurrentPlay(LPARAM deviceId);
+// The play's end notice has been handled; nothing more comes of that play.
+void NoticeTaken();

@@ -5,9 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The tray icon's callback message.
-constexpr UINT WM_TRAYNOTIFY = WM_APP + 0x1C2;
-constexpr UINT kTrayIconId = 102;
+#include "common/PrivateIds.h"
 
 // Adds the icon with the tip "Pipit". Returns 1.
 int AddTrayIcon(HWND window);

@@ -23,15 +23,22 @@ static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lp
                   (kSixtyFourBit ? 136 : 76),
               "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
 
-// The common dialog library is loaded when the first file dialog opens, not at start-up. A dialog
-// that cannot be shown is a dialog cancelled.
+// The common dialog library is loaded when the first file dialog opens, not at start-up; a load
+// that failed (memory short for a moment) is tried again the next time. A dialog that cannot be
+// shown is a dialog cancelled.
 bool OpenFileDialog(OPENFILENAMEA* record) {
-    static auto* const open = SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    static decltype(GetOpenFileNameA)* open = nullptr;
+    if (!open) {
+        open = SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    }
     return open && open(record) != FALSE;
 }
 
 bool SaveFileDialog(OPENFILENAMEA* record) {
-    static auto* const save = SystemFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    static decltype(GetSaveFileNameA)* save = nullptr;
+    if (!save) {
+        save = SystemFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    }
     return save && save(record) != FALSE;
 }
 
@@ -83,8 +90,7 @@ int LoadFilterString(UINT id, char* buffer, int bufferSize) {
 
 void ReplacePlaylist(std::unique_ptr<Playlist> playlist) {
     StopPlayback();
-    g_playlist = std::move(playlist);
-    g_playlist->SetLoop(g_loop);
+    SetLivePlaylist(std::move(playlist));
 }
 
 void ClearPlaylist() { ReplacePlaylist(std::make_unique<Playlist>()); }
@@ -111,8 +117,9 @@ void SelectMediaFiles(HWND window) {
     OPENFILENAMEA record = FileDialogRecord(
         window, filter, file,
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
-    if (!OpenFileDialog(&record)) {
-        return;  // cancelled, or the choice did not fit the buffer
+    // Cancelled, or the choice did not fit the buffer; or the player ended while the dialog was open.
+    if (!OpenFileDialog(&record) || !IsWindow(window)) {
+        return;
     }
     TakeChosenMediaFiles(window, file, record.nFileOffset);
 }
@@ -136,14 +143,14 @@ void SavePlaylistFile(HWND window, const std::string& file) {
 
 void LoadPlaylist(HWND window) {
     char file[kBufferSize] = "";
-    if (ChoosePlaylistFile(window, file, false)) {
+    if (ChoosePlaylistFile(window, file, false) && IsWindow(window)) {
         LoadPlaylistFile(window, file);
     }
 }
 
 void SavePlaylist(HWND window) {
     char file[kBufferSize] = "";
-    if (ChoosePlaylistFile(window, file, true)) {
+    if (ChoosePlaylistFile(window, file, true) && IsWindow(window)) {
         SavePlaylistFile(window, file);
     }
 }

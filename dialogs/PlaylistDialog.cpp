@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "common/PrivateIds.h"
 #include "dialogs/FileChoosers.h"
 #include "playback/DisplayName.h"
 #include "playback/FolderSearch.h"
@@ -32,27 +33,28 @@ void Refill(HWND list) {
     AppendToList(list, g_playlist->Head());
 }
 
-// The list is a picture of the playlist as this dialog last filled it. A tray action may have
-// replaced the playlist since.
-bool ListIsCurrent(HWND list) {
-    return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) == g_playlist->GetCount();
+// The list pictures the live playlist: whatever replaces the playlist or appends to it behind the
+// dialog (a tray action, a hand-over from another copy) tells the dialog at once.
+void OnInitDialog(HWND dialog) {
+    AppendToList(ListOf(dialog), g_playlist->Head());
+    SetPlaylistView(dialog);
 }
 
-void OnInitDialog(HWND dialog) { AppendToList(ListOf(dialog), g_playlist->Head()); }
-
-void OnClear(HWND dialog) {
-    ClearPlaylist();
-    Refill(ListOf(dialog));
+void OnPlaylistChanged(HWND dialog, bool replaced, const PlaylistEntry* firstAppended) {
+    if (replaced) {
+        Refill(ListOf(dialog));
+    } else {
+        AppendToList(ListOf(dialog), firstAppended);
+    }
 }
 
-// On a list left stale by a replaced playlist the picture is renewed and nothing is played, so
-// that no position beyond the new playlist is ever chosen.
+// The emptied playlist is shown as any replacement is.
+void OnClear() { ClearPlaylist(); }
+
 void OnDoubleClick(HWND dialog) {
-    HWND list = ListOf(dialog);
-    const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    if (!ListIsCurrent(list) || index >= g_playlist->GetCount()) {
-        Refill(list);
-        return;
+    const int index = static_cast<int>(SendMessageA(ListOf(dialog), LB_GETCURSEL, 0, 0));
+    if (index >= g_playlist->GetCount()) {
+        return;  // no position beyond the playlist is ever chosen
     }
     StopPlayback();
     g_playlist->SetCurrent(index + 1);
@@ -94,15 +96,9 @@ void AddDropped(HDROP drop) {
 // Only the new entries join the list: refilling it whole took longer the longer the playlist.
 void OnDropFiles(HWND dialog, HDROP drop) {
     const ScopedDrop dropped(drop);
-    HWND list = ListOf(dialog);
-    if (!ListIsCurrent(list)) {
-        AddDropped(drop);
-        Refill(list);
-        return;
-    }
     const PlaylistEntry* lastShown = g_playlist->Tail();
     AddDropped(drop);
-    AppendToList(list, lastShown ? lastShown->next : g_playlist->Head());
+    AppendToList(ListOf(dialog), lastShown ? lastShown->next : g_playlist->Head());
 }
 
 }  // namespace
@@ -126,13 +122,18 @@ void UpdateHorizontalExtent(HWND listBox, const PlaylistEntry* first) {
     SendMessageA(listBox, LB_SETHORIZONTALEXTENT, widest, 0);
 }
 
-INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     switch (message) {
         case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
+        case WM_DESTROY: SetPlaylistView(nullptr); return FALSE;
+        case WM_PLAYLIST_CHANGED:
+            OnPlaylistChanged(dialog, wParam != 0, reinterpret_cast<const PlaylistEntry*>(lParam));
+            return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
-                case IDC_CLEAR: OnClear(dialog); return TRUE;
+                case IDC_CLEAR: OnClear(); return TRUE;
                 case IDC_PLAYLIST:
                     if (HIWORD(wParam) == LBN_DBLCLK) {
                         OnDoubleClick(dialog);

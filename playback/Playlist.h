@@ -73,6 +73,11 @@ public:
     const PlaylistEntry* Head() const { return head; }
     const PlaylistEntry* Tail() const { return tail; }
     int Current() const { return current; }
+    // The id of the current entry's last opened device; 0 (no device) when there is no current entry.
+    UINT CurrentDeviceId() const {
+        const PlaylistEntry* entry = CurrentEntry();
+        return entry ? entry->deviceId : 0;
+    }
 
 private:
     // The entry at the current position, or none when the position is 0 or lies beyond the chain.

@@ -65,7 +65,29 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+std::function<void(HWND)> g_whenUp;
+
+void CALLBACK RunWhenUp(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog || GetTickCount() - g_started > 10000) {
+        KillTimer(nullptr, timer);
+        if (dialog) {
+            g_whenUp(dialog);
+        } else {
+            ADD_FAILURE() << "no dialog came up";
+        }
+    }
+}
+
 }  // namespace
+
+void WhenDialogUp(HWND owner, const std::function<void(HWND)>& action) {
+    g_whenUp = action;
+    g_owner = owner;
+    g_started = GetTickCount();
+    SetTimer(nullptr, 0, 20, RunWhenUp);
+}
 
 std::string AnswerMessageBox(HWND owner, const std::function<void()>& action) {
     g_owner = owner;

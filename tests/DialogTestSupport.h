@@ -17,6 +17,10 @@ INT_PTR RunModal(HWND owner, int templateId, DLGPROC procedure, const std::funct
 // it is up, and returns the box's text (empty when no box came).
 std::string AnswerMessageBox(HWND owner, const std::function<void()>& action);
 
+// Runs the action once a dialog or message box owned by the owner is up (on the message loop that
+// shows it); the caller then starts whatever opens it.
+void WhenDialogUp(HWND owner, const std::function<void(HWND)>& action);
+
 // The texts of a list box's items.
 std::vector<std::string> ListItems(HWND list);
 

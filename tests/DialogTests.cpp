@@ -4,7 +4,10 @@
 #include "tests/TestSupport.h"
 
 #include <algorithm>
+#include <thread>
 
+#include "app/Playing.h"
+#include "app/TrayIcon.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileChoosers.h"
 #include "dialogs/PlaylistDialog.h"
@@ -45,6 +48,12 @@ protected:
     }
     TempFolder media_;
 };
+
+std::vector<std::string> NamesOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const std::string& path : paths) names.push_back(path.substr(path.rfind('\\') + 1));
+    return names;
+}
 
 // The extensions of a filter's patterns ("*.avi;*.cda" -> .avi .cda).
 std::vector<std::string> ExtensionsOf(const std::string& patterns) {
@@ -185,19 +194,22 @@ TEST_F(Dialogs, DoubleClickPlaysThatEntryAndClearEmptiesEverything) {
     });
 }
 
-TEST_F(Dialogs, DoubleClickOnAListLeftStaleByAReplacedPlaylistRefreshesAndPlaysNothing) {
+TEST_F(Dialogs, APlaylistReplacedBehindTheDialogIsShownAtOnceAndDoubleClickPlaysWhatIsShown) {
     for (const char* name : {"1.wav", "2.wav", "3.wav"}) g_playlist->Add(Wav(name));
-    const std::string only = Wav("only.wav");
+    auto replacement = std::make_unique<::Playlist>();
+    for (const char* name : {"x.wav", "y.wav", "z.wav"}) replacement->Add(Wav(name));
+    const std::string dropped = Wav("dropped.wav");
     Playlist([&](HWND dialog, HWND list) {
-        // Meanwhile a tray action replaces the playlist by one of a single entry.
-        ClearPlaylist();
-        g_playlist->Add(only);
+        // A tray action (Load, Select Media Files, a hand-over) replaces it by one of the same length.
+        ReplacePlaylist(std::move(replacement));
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"x.wav", "y.wav", "z.wav"}));
         SendMessageA(list, LB_SETCURSEL, 2, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
-        EXPECT_EQ(g_playlist->Current(), 1);
-        EXPECT_EQ(g_playing, 0);
-        EXPECT_EQ(OpenMciDeviceCount(), 0);
-        EXPECT_EQ(ListItems(list), std::vector<std::string>{"only.wav"});
+        EXPECT_EQ(g_playlist->CurrentPath(), media_ / "z.wav");
+        EXPECT_EQ(g_playing, 1);
+        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({dropped})), 0);
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"x.wav", "y.wav", "z.wav", "dropped.wav"}));
+        EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
         ClickButton(dialog, IDCANCEL);
     });
 }
@@ -266,16 +278,6 @@ TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
     });
 }
 
-namespace {
-
-std::vector<std::string> NamesOf(const std::vector<std::string>& paths) {
-    std::vector<std::string> names;
-    for (const std::string& path : paths) names.push_back(path.substr(path.rfind('\\') + 1));
-    return names;
-}
-
-}  // namespace
-
 TEST_F(Dialogs, ADropOntoALargeShownListAddsItsEntriesAndTheListStillMatchesThePlaylist) {
     for (int i = 0; i < 5000; ++i) g_playlist->Add("C:\\Music\\track " + std::to_string(i) + ".mp3");
     g_playlist->SetCurrent(2);
@@ -292,9 +294,10 @@ TEST_F(Dialogs, ADropOntoALargeShownListAddsItsEntriesAndTheListStillMatchesTheP
         EXPECT_EQ(g_playlist->GetCount(), 5002);
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
         EXPECT_EQ(Extent(list), WidestPlusSix(list));
-        // Replaced from the tray meanwhile: the next drop shows the new playlist whole.
-        ClearPlaylist();
-        g_playlist->Add("C:\\Music\\new.wav");
+        // Replaced from the tray meanwhile: the next drop appends to the new playlist's picture.
+        auto replacement = std::make_unique<::Playlist>();
+        replacement->Add("C:\\Music\\new.wav");
+        ReplacePlaylist(std::move(replacement));
         SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({drop / "folder"})), 0);
         EXPECT_EQ(ListItems(list), (std::vector<std::string>{"new.wav", "in folder.wav"}));
         EXPECT_EQ(Extent(list), WidestPlusSix(list));
@@ -322,9 +325,11 @@ TEST_F(Dialogs, NoNameHangsTheDialogAndEveryNameShorterThanMaxPathIsListedWhole)
         EXPECT_NE(items[3].find("..."), std::string::npos);
         EXPECT_LT(items[3].size(), static_cast<size_t>(MAX_PATH));
         EXPECT_EQ(Extent(list), WidestPlusSix(list));
-        // The entry itself stays whole.
+        // The entry itself stays whole. It cannot play, nor can any other: once the search for one
+        // that plays has ended, the entry meant is current again.
         SendMessageA(list, LB_SETCURSEL, 3, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 10000));
         EXPECT_EQ(g_playlist->CurrentPath(), junk);
         ClickButton(dialog, IDCANCEL);
     });
@@ -598,4 +603,52 @@ TEST_F(Dialogs, APlaylistFileThatCannotBeReadOrWrittenIsNamedWithTheReasonAndNot
     EXPECT_EQ(AnswerMessageBox(window_, [&] { SavePlaylistFile(window_, readOnly); }), "");
     EXPECT_EQ(AnswerMessageBox(window_, [&] { LoadPlaylistFile(window_, readOnly); }), "");
     EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{kept});
+}
+
+// Exit, a close from outside and the end of the session may each come while a file chooser, the
+// Playlist dialog, the About box or a failure message box is open, inside the command that opened
+// it. Each ends the player cleanly: the window and its icon gone, no device open, the playlist
+// freed once the command has returned, and the message loop's end with code 0.
+TEST_F(Dialogs, ExitWhileADialogIsOpenEndsThePlayerCleanly) {
+    SKIP_WITHOUT_FIXTURES();
+    const std::string unreadable = media_ / "gone.ppl";
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> dialogs = {
+        {"file chooser", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_SELECT_MEDIA, 0); }},
+        {"Playlist dialog", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_PLAYLIST_VIEW, 0); }},
+        {"About box", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); }},
+        {"failure message",
+         [&](HWND window) {
+        const HandlerScope inACommand;
+        LoadPlaylistFile(window, unreadable);
+         }},
+    };
+    // Sent from another thread, as another program or the system sends them.
+    auto sentFromOutside = [](UINT message, WPARAM wParam) {
+        return [=](HWND window) { std::thread([=] { SendMessageA(window, message, wParam, 0); }).detach(); };
+    };
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> doors = {
+        {"Exit from the tray menu", [](HWND window) { PostMessageA(window, WM_COMMAND, IDM_EXIT, 0); }},
+        {"WM_CLOSE", sentFromOutside(WM_CLOSE, 0)},
+        {"WM_ENDSESSION", sentFromOutside(WM_ENDSESSION, TRUE)},
+    };
+    for (const auto& [dialogName, open] : dialogs) {
+        for (const auto& [doorName, knock] : doors) {
+            SCOPED_TRACE(std::string(doorName) + " while the " + dialogName + " is open");
+            if (!IsWindow(window_)) Start();
+            g_playlist->Add(Fixture("long.wav"));
+            Command(IDM_PLAY);
+            ASSERT_EQ(OpenMciDeviceCount(), 1);
+            NOTIFYICONDATAA icon{NOTIFYICONDATAA_V1_SIZE, window_, kTrayIconId};
+            const HWND window = window_;
+            WhenDialogUp(window, [&](HWND) { knock(window); });
+            open(window);
+            ASSERT_FALSE(IsWindow(window)) << "the player did not end";
+            EXPECT_EQ(g_playlist, nullptr);
+            EXPECT_EQ(OpenMciDeviceCount(), 0);
+            EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon stayed";
+            MSG quit{};
+            EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+            EXPECT_EQ(quit.wParam, 0u);
+        }
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct TrayCall {
 struct RecordingTray {
     std::vector<TrayCall> calls;
     BOOL addAnswer = TRUE;  // what NIM_ADD returns
+    // Run once, in the middle of the next change of the tip, as a message another program sends
+    // is handled while the tray is being told.
+    std::function<void()> duringNextTip;
 };
 
 extern RecordingTray g_recordingTray;

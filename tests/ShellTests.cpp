@@ -220,7 +220,7 @@ TEST_F(ShellPlayback, LeftClickAfterNextStopsInsteadOfPlayingAgain) {
     EXPECT_EQ(g_playing, 1);
     Command(IDM_NEXT);
     EXPECT_EQ(g_playlist->Current(), 2);
-    PumpFor(200);  // the notice of the stopped entry must not clear the flag of the one playing now
+    ASSERT_TRUE(PumpUntilNoticesTaken());  // the stopped entry's notice must not clear the flag
     EXPECT_EQ(g_playing, 1);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     Tray(WM_LBUTTONUP);
@@ -262,7 +262,7 @@ TEST_F(ShellPlayback, StaleSuccessNoticeOfAStoppedEntryDoesNotSkipTheNext) {
     ASSERT_EQ(notice.wParam, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
     Command(IDM_NEXT);
     EXPECT_EQ(g_playlist->Current(), 2);
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntilNoticesTaken());
     EXPECT_EQ(g_playlist->Current(), 2);
     EXPECT_EQ(g_playing, 1);
     Command(IDM_STOP);

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "common/PrivateIds.h"
 #include "playback/Playlist.h"
 
 #include <cstdio>
@@ -43,6 +44,16 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 void PumpFor(DWORD milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
+}
+
+bool PumpUntilNoticesTaken(DWORD timeoutMs) {
+    return PumpUntil(
+        [] {
+        MSG message;
+        return !PeekMessageA(&message, nullptr, MM_MCINOTIFY, MM_MCINOTIFY, PM_NOREMOVE) &&
+               !PeekMessageA(&message, nullptr, WM_PLAYBACK_STOPPED, WM_PLAYBACK_STOPPED, PM_NOREMOVE);
+        },
+        timeoutMs);
 }
 
 int OpenMciDeviceCount() {

@@ -22,6 +22,9 @@ std::string Fixture(const std::string& name);
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Dispatches whatever is queued now and for the given time.
 void PumpFor(DWORD milliseconds);
+// Dispatches until the queue holds no MCI notice and no marker of a playback stop: every notice
+// posted so far has been handled.
+bool PumpUntilNoticesTaken(DWORD timeoutMs = 5000);
 
 // The number of MCI devices this process holds open.
 int OpenMciDeviceCount();

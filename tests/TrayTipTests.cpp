@@ -3,7 +3,10 @@
 #include "tests/ShellTestSupport.h"
 #include "tests/TestSupport.h"
 
+#include "app/Playing.h"
 #include "app/TrayIcon.h"
+
+#include <mmsystem.h>
 
 #include <cstdlib>
 #include "resources/resource.h"
@@ -81,6 +84,7 @@ TEST_F(TrayTip, ShowsTheFullPathAfterAPlayAndNothingForAnEmptyPlaylist) {
     if (!PIPIT_HAVE_FIXTURES) return;
     g_playlist->Add(Fixture("short.wav"));
     Command(IDM_PLAY);
+    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 10000));
     EXPECT_EQ(Last().Tip(), TrayTipText(Fixture("short.wav"), GetACP()));
     Command(IDM_STOP);
 }
@@ -157,4 +161,45 @@ TEST_F(TrayTip, AWindowClosedFromOutsideTakesItsIconAlong) {
     SendMessageA(window_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(Removals(), 1);
+}
+
+// A close that another program sends while the tray is being told of a play is handled inside the
+// command that plays. The command goes on with the playlist it had, and nothing plays afterwards.
+TEST_F(TrayTip, ACloseHandledWhileTheTrayIsToldOfAPlayFreesNothingUnderTheCommand) {
+    SKIP_WITHOUT_FIXTURES();
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> commands = {
+        {"Play", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_PLAY, 0); }},
+        {"Next", [](HWND window) { SendMessageA(window, WM_HOTKEY, kHotkeyNext, 0); }},
+        {"the end of an entry",
+         [](HWND window) { SendMessageA(window, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, g_playlist->CurrentDeviceId()); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        if (!IsWindow(window_)) Start();
+        // The current entry cannot play, so the command goes on to look for one that can.
+        for (const std::string& path : {Fixture("long.wav"), std::string("Z:\\gone.wav"), Fixture("short.wav")}) {
+            g_playlist->Add(path);
+        }
+        g_playlist->SetCurrent(2);
+        if (std::string(name) == "the end of an entry") {
+            g_playlist->SetCurrent(1);
+            Command(IDM_PLAY);
+        }
+        g_recordingTray.calls.clear();
+        const HWND window = window_;
+        bool closed = false;
+        g_recordingTray.duringNextTip = [window, &closed] {
+            closed = true;
+            SendMessageA(window, WM_CLOSE, 0, 0);
+            EXPECT_NE(g_playlist, nullptr) << "freed while the command still runs";
+        };
+        command(window);
+        EXPECT_TRUE(closed);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(Removals(), 1);
+        EXPECT_EQ(g_playlist, nullptr);
+        EXPECT_EQ(OpenMciDeviceCount(), 0);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
 }

@@ -197,10 +197,15 @@ shown_playlist() {
     wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
 }
 
+# What Pipit does with a command, a key or a hand-over happens after the sender has gone on: the
+# playlist is read again until it shows what is expected, or the time is up.
+playlist_shows() {
+    LAST_SHOWN=$(shown_playlist)
+    [ "$LAST_SHOWN" = "$1" ]
+}
 expect_playlist() {
-    local expected=$1 shown
-    shown=$(shown_playlist)
-    [ "$shown" = "$expected" ] || fail "the playlist shows [$shown], expected [$expected]"
+    local expected=$1
+    wait_for 15 playlist_shows "$expected" || fail "the playlist shows [$LAST_SHOWN], expected [$expected]"
 }
 
 # Sends sound to ALSA's null device through its file plugin, which keeps what was played in

@@ -1,0 +1,47 @@
+#pragma once
+
+// Every private id of the player in one block: the messages it posts and sends to its own windows,
+// its timers, its hotkeys and the tag of what one copy hands to another. Resource ids (menus,
+// dialogs, strings) are in resources/resource.h.
+
+#include <windows.h>
+
+// Messages. WM_APP and above are the program's own: the system and the common controls use no id
+// there, and no other program's window receives them.
+
+// The tray icon's callback message; the tray sends the mouse message in lParam. Its value is the
+// one the player has always registered with the tray.
+constexpr UINT WM_TRAYNOTIFY = WM_APP + 0x1C2;
+// Posted once a playback stop is done. A notice that MCI posted for the stopped play comes before
+// it in the queue, so a notice that arrives while one of these is still on its way is stale.
+constexpr UINT WM_PLAYBACK_STOPPED = WM_APP + 2;
+// Posted when paths handed over by another copy are waiting, so that the copy that sent them is
+// not kept waiting while they are opened.
+constexpr UINT WM_OPENPATHS = WM_APP + 1;
+// Sent to an open Playlist dialog when the playlist changed under it: wParam 1 when it was
+// replaced as a whole, 0 when entries were appended, the first of them in lParam.
+constexpr UINT WM_PLAYLIST_CHANGED = WM_APP + 3;
+
+// The tray icon's id among the main window's icons; one icon, the number it always had.
+constexpr UINT kTrayIconId = 102;
+
+// Timers of the main window.
+// Drives a search for a playable entry, a turn at a time.
+constexpr UINT_PTR kPlayableSearchTimer = 1;
+
+// Hotkeys: the id is the WM_HOTKEY wParam. Ids 0 to 3 are the Alt + keypad keys, in the order the
+// player has always numbered them; the media keys follow.
+enum HotkeyId : int {
+    kHotkeyPlay = 0,
+    kHotkeyStop = 1,
+    kHotkeyNext = 2,
+    kHotkeyPrevious = 3,
+    kHotkeyPlayPause = 4,
+    kHotkeyMediaStop = 5,
+    kHotkeyMediaNext = 6,
+    kHotkeyMediaPrevious = 7,
+};
+
+// The tag of a WM_COPYDATA that hands paths from one copy of the player to the running one: the
+// letters "TPPP", which no other program's data is likely to carry by chance.
+constexpr ULONG_PTR kOpenPathsData = 0x50505054;
