@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "app/Hotkeys.h"
+#include "app/Playing.h"
 #include "common/PrivateIds.h"
 
 HINSTANCE g_instance = nullptr;
@@ -19,6 +21,7 @@ int handlersRunning = 0;
 std::vector<std::unique_ptr<Playlist>> retired;  // replaced while a handler was running
 bool ended = false;                              // the window is gone; so goes the playlist
 HWND playlistView = nullptr;
+unsigned generation = 0;
 
 }  // namespace
 
@@ -32,7 +35,11 @@ HandlerScope::~HandlerScope() {
     if (ended) {
         g_playlist.reset();
         ended = false;
+        return;
     }
+    // Once a message has been handled: the media keys follow what plays, whichever command, notice
+    // or timer changed it, without flapping between an entry's end and the next one's start.
+    HoldMediaKeys(PlaybackUnderWay());
 }
 
 void SetLivePlaylist(std::unique_ptr<Playlist> playlist) {
@@ -41,12 +48,20 @@ void SetLivePlaylist(std::unique_ptr<Playlist> playlist) {
     }
     g_playlist = std::move(playlist);
     g_playlist->SetLoop(g_loop);
+    ++generation;
     if (playlistView) {
         SendMessageA(playlistView, WM_PLAYLIST_CHANGED, TRUE, 0);
     }
 }
 
-void ShowAppendedEntries(const PlaylistEntry* first) {
+unsigned LivePlaylistGeneration() { return generation; }
+
+void AppendToLivePlaylist(const Playlist& entries) {
+    const PlaylistEntry* lastBefore = g_playlist->Tail();
+    for (const PlaylistEntry* entry = entries.Head(); entry; entry = entry->next) {
+        g_playlist->Add(entry->path());
+    }
+    const PlaylistEntry* first = lastBefore ? lastBefore->next : g_playlist->Head();
     if (playlistView && first) {
         SendMessageA(playlistView, WM_PLAYLIST_CHANGED, FALSE, reinterpret_cast<LPARAM>(first));
     }

@@ -34,8 +34,10 @@ public:
 // Makes the playlist the live one, carrying the Loop setting, and tells an open Playlist dialog.
 // The caller has stopped playback.
 void SetLivePlaylist(std::unique_ptr<Playlist> playlist);
-// Tells an open Playlist dialog that entries were appended, from `first` on.
-void ShowAppendedEntries(const PlaylistEntry* first);
+// Counts the playlists made live: entries found for one are not added to another.
+unsigned LivePlaylistGeneration();
+// Appends the entries' paths to the live playlist and shows them in an open Playlist dialog.
+void AppendToLivePlaylist(const Playlist& entries);
 // The player's end: the playlist goes once no handler is running any more.
 void EndLivePlaylist();
 // The Playlist dialog while it is open, which is told of every change made to the playlist behind it.

@@ -4,10 +4,14 @@
 
 #include "common/PrivateIds.h"
 
-// The system-wide hotkeys (their ids are in common/PrivateIds.h): Alt with a key of the numeric
-// keypad, and the media keys of keyboards and headsets with no modifier.
-// Registers them on the window. A key that another program already holds (another player, for the
-// media keys) is simply not available; the others still work.
+// The system-wide hotkeys (their ids are in common/PrivateIds.h). Alt with a key of the numeric
+// keypad belongs to the player from start to Exit. The media keys of keyboards and headsets, which
+// every player and browser wants, belong to it only while it plays: held that way no other program
+// gets them. A key that another program holds is simply not available.
+
+// Registers the Alt + keypad hotkeys on the window.
 void RegisterPlayerHotkeys(HWND window);
-// Gives them back.
+// Takes the media keys, or gives them back; nothing changes when they are already so.
+void HoldMediaKeys(bool hold);
+// Gives every hotkey back.
 void UnregisterPlayerHotkeys(HWND window);

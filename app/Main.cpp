@@ -1,31 +1,31 @@
 #include <windows.h>
 
-#include <cstdlib>
-
-#include "app/CommandLine.h"
+#include "app/HandOver.h"
 #include "app/OpenedPaths.h"
 #include "app/StartUp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    LoadTitles(instance);
     const std::vector<std::string> paths = PathsFromCommandLine(__argc, __argv);
-    if (paths.empty()) {
-        if (!StartUp(instance)) {
-            return 0;
-        }
-        return RunMessageLoop();
-    }
     HWND window = nullptr;
+    bool refused = false;
     {
         const StartUpLock lock;
-        // A Pipit that runs already plays them; this copy ends without an icon or a hotkey.
-        if (HandToRunningCopy(instance, paths)) {
-            return 0;
+        // One player, one icon: a copy started while the player runs hands its paths over and ends.
+        if (HWND player = FindRunningPlayer()) {
+            refused = !paths.empty() && !HandOverPaths(player, paths);
+        } else {
+            window = StartUp(instance);
         }
-        window = StartUp(instance);
+    }
+    if (refused) {
+        ShowHandOverRefused();  // the other copies are not held up meanwhile
     }
     if (!window) {
         return 0;
     }
-    OpenPaths(window, paths);
+    if (!paths.empty()) {
+        OpenPaths(window, paths);
+    }
     return RunMessageLoop();
 }

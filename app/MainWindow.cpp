@@ -5,9 +5,11 @@
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
+#include "app/HandOver.h"
 #include "app/OpenedPaths.h"
 #include "app/Playing.h"
 #include "app/TrayIcon.h"
+#include "playback/PathSearch.h"
 #include "resources/resource.h"
 
 namespace {
@@ -18,7 +20,7 @@ namespace {
 UINT taskbarCreated = 0;
 
 LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
-    g_playlist = std::make_unique<Playlist>();
+    SetLivePlaylist(std::make_unique<Playlist>());
     g_playing = 0;
     return DefWindowProcA(window, WM_CREATE, wParam, lParam);
 }
@@ -32,6 +34,8 @@ LRESULT OnDestroy(HWND window) {
     }
     UnregisterPlayerHotkeys(window);
     ForgetPlayback();
+    ForgetPathSearches();
+    ForgetHandOvers();
     DestroyMenu(g_menu);
     g_menu = nullptr;
     EndLivePlaylist();
@@ -85,7 +89,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case MM_MCINOTIFY: return OnMciNotify(window, wParam, lParam);
         case WM_TIMER: return OnTimer(window, wParam, lParam);
         case WM_COPYDATA: return OnCopyData(window, wParam, lParam);
-        case WM_OPENPATHS: return OnOpenPaths(window);
+        case WM_PATHS_FOUND: return OnPathsFound(window);
         case WM_PLAYBACK_STOPPED: OnPlaybackStopped(); return 0;
         default: break;
     }

@@ -1,77 +1,90 @@
 #include "app/OpenedPaths.h"
 
-#include <deque>
-
 #include "app/AppState.h"
-#include "app/CommandLine.h"
 #include "dialogs/FailureMessage.h"
-#include "dialogs/FileChoosers.h"
-#include "playback/DisplayName.h"
-#include "playback/FolderSearch.h"
+#include "playback/PathSearch.h"
 
 namespace {
 
-std::deque<std::vector<std::string>> waiting;  // paths handed over and not yet opened
+// Hand-overs that come this close after each other are taken for one opening of several files.
+constexpr DWORD kBurstGapMs = 1000;
 
-bool IsPlaylistFile(const std::string& path) {
-    constexpr size_t kExtensionLength = 4;
-    return path.size() > kExtensionLength && lstrcmpiA(path.c_str() + path.size() - kExtensionLength, ".ppl") == 0;
+// The hand-overs that make one playlist.
+struct Burst {
+    bool started = false;
+    DWORD lastArrival = 0;
+    int searching = 0;      // its hand-overs whose search has not come back
+    bool replaced = false;  // entries of it have replaced the playlist
+    unsigned playlist = 0;  // the playlist it made, by its generation
+};
+
+Burst burst;
+
+void ShowUnreadable(HWND window, const FoundEntries& found) {
+    ShowFileFailure(window, "The playlist was not loaded.", found.unreadable, found.error);
+}
+
+void TakeHandedOver(HWND window, PathSearch& search) {
+    if (burst.searching > 0) {
+        --burst.searching;
+    }
+    FoundEntries& found = search.found;
+    if (search.cancelled) {
+        return;
+    }
+    if (!found.unreadable.empty()) {
+        ShowUnreadable(window, found);
+        return;
+    }
+    if (found.playlist->GetCount() == 0) {
+        return;
+    }
+    if (!burst.replaced) {
+        StopPlayback();
+        SetLivePlaylist(std::move(found.playlist));
+        burst.replaced = true;
+        burst.playlist = LivePlaylistGeneration();
+        PlayCurrentAndShow(window);
+    } else if (burst.playlist == LivePlaylistGeneration()) {
+        AppendToLivePlaylist(*found.playlist);
+    }
+}
+
+void TakeDropped(HWND window, PathSearch& search) {
+    if (search.cancelled || search.forPlaylist != LivePlaylistGeneration()) {
+        return;
+    }
+    if (!search.found.unreadable.empty()) {
+        ShowUnreadable(window, search.found);
+        return;
+    }
+    AppendToLivePlaylist(*search.found.playlist);
 }
 
 }  // namespace
 
-OpenedPlaylist PlaylistFromPaths(const std::vector<std::string>& paths) {
-    OpenedPlaylist opened{std::make_unique<Playlist>(), {}, ERROR_SUCCESS};
-    for (const std::string& path : paths) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            continue;
-        }
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            // A last byte 0x5C may be the second byte of a double-byte character, not a backslash.
-            const bool endsWithBackslash = FileNameOffset(path, GetACP()) == path.size();
-            AddFolder(*opened.playlist, endsWithBackslash ? path : path + "\\");
-        } else if (IsPlaylistFile(path)) {
-            if (!opened.playlist->Load(path)) {
-                opened.unreadable = path;  // the whole opening fails, as Load from the menu does
-                opened.error = GetLastError();
-                return opened;
-            }
+void OpenPaths(HWND window, std::vector<std::string> paths) {
+    const DWORD now = GetTickCount();
+    if (!burst.started || (burst.searching == 0 && now - burst.lastArrival > kBurstGapMs)) {
+        burst = Burst{true, now};
+    }
+    burst.lastArrival = now;
+    ++burst.searching;
+    auto search = std::make_unique<PathSearch>();
+    search->paths = std::move(paths);
+    search->from = PathsFrom::CommandLine;
+    StartPathSearch(window, std::move(search));
+}
+
+void ForgetHandOvers() { burst = Burst{}; }
+
+LRESULT OnPathsFound(HWND window) {
+    while (std::unique_ptr<PathSearch> search = TakeFinishedPathSearch()) {
+        if (search->from == PathsFrom::CommandLine) {
+            TakeHandedOver(window, *search);
         } else {
-            opened.playlist->Add(path);
+            TakeDropped(window, *search);
         }
-    }
-    return opened;
-}
-
-void OpenPaths(HWND window, const std::vector<std::string>& paths) {
-    OpenedPlaylist opened = PlaylistFromPaths(paths);
-    if (!opened.unreadable.empty()) {
-        ShowFileFailure(window, "The playlist was not loaded.", opened.unreadable, opened.error);
-        return;
-    }
-    if (opened.playlist->GetCount() == 0) {
-        return;
-    }
-    ReplacePlaylist(std::move(opened.playlist));
-    PlayCurrentAndShow(window);
-}
-
-LRESULT OnCopyData(HWND window, WPARAM, LPARAM lParam) {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (!data || data->dwData != kOpenPathsData || (data->cbData > 0 && !data->lpData)) {
-        return FALSE;
-    }
-    waiting.push_back(UnpackPaths(std::string_view(static_cast<const char*>(data->lpData), data->cbData)));
-    PostMessageA(window, WM_OPENPATHS, 0, 0);
-    return TRUE;
-}
-
-LRESULT OnOpenPaths(HWND window) {
-    while (!waiting.empty()) {
-        const std::vector<std::string> paths = std::move(waiting.front());
-        waiting.pop_front();
-        OpenPaths(window, paths);
     }
     return 0;
 }

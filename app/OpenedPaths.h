@@ -1,30 +1,25 @@
 #pragma once
 
+// Turning paths into the playlist: those the program was started with or was handed by another
+// copy, and those dropped on the Playlist dialog. Their folders are searched on a thread of their
+// own (playback/PathSearch.h); what the searches find is taken here, in the order they started.
+
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "playback/Playlist.h"
+// Opens paths handed over (or given on the command line): a media file as Select Media Files takes
+// it, a playlist file's entries as Load reads them, a folder searched as a drop searches it. The
+// first hand-over replaces the playlist and plays its first entry, as Select Media Files does; one
+// that comes within about a second of the one before, or while that one is still being searched,
+// is appended to what it made (Explorer starts a copy for each of several files opened at once).
+// Paths that give no entry leave the playlist as it is, and a playlist file that cannot be read is
+// named in a message box and changes nothing.
+void OpenPaths(HWND window, std::vector<std::string> paths);
 
-// The playlist that paths from the command line make, in their order: a media file as Select Media
-// Files takes it, a ".ppl" file's entries as Load reads them, a folder searched as a drop on the
-// Playlist dialog searches it. Paths that do not exist are passed over; a playlist file that cannot
-// be read ends the opening, named with the system's reason.
-struct OpenedPlaylist {
-    std::unique_ptr<Playlist> playlist;
-    std::string unreadable;  // the playlist file that could not be read, if any
-    DWORD error;
-};
-OpenedPlaylist PlaylistFromPaths(const std::vector<std::string>& paths);
-
-// Replaces the playlist by the paths' entries and plays the first, as after Select Media Files;
-// when none of the paths gives an entry, or a playlist file among them cannot be read (which is
-// shown in a message box, as Load shows it), the playlist stays as it is.
-void OpenPaths(HWND window, const std::vector<std::string>& paths);
-
-// The main window's answers to a copy started with paths (WM_COPYDATA), and to its own note that
-// paths are waiting (WM_OPENPATHS).
-LRESULT OnCopyData(HWND window, WPARAM wParam, LPARAM lParam);
-LRESULT OnOpenPaths(HWND window);
+// WM_PATHS_FOUND: takes what the finished searches found. Entries found for a playlist that has
+// been replaced since are dropped.
+LRESULT OnPathsFound(HWND window);
+// The window's end: the next hand-over starts a playlist of its own.
+void ForgetHandOvers();

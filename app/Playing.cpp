@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "app/TrayIcon.h"
+#include "playback/FileProbe.h"
 
 namespace {
 
@@ -32,8 +33,16 @@ HWND noticeWindow = nullptr;
 // arrives before it was posted before the stop, for the play that was stopped.
 int stopsInQueue = 0;
 
-// A device that opened but would not play is closed at once: nothing else would close it.
+// How long one try may wait to learn whether the entry's file is there at all.
+constexpr DWORD kFileAnswerMs = 250;
+
+// An entry whose file is not there, or does not answer in time, cannot play this round: MCI's
+// open of it would hold the thread for as long as the network takes to give up. A device that
+// opened but would not play is closed at once: nothing else would close it.
 bool TryCurrent(HWND window) {
+    if (!FileAnswersWithin(g_playlist->CurrentPath(), kFileAnswerMs)) {
+        return false;
+    }
     if (g_playlist->PlayCurrent(window)) {
         noticeOutstanding = true;
         noticeWindow = window;
@@ -117,6 +126,8 @@ void ContinuePlayableSearch(HWND window) {
 }
 
 bool PlayableSearchUnderWay() { return search.underWay; }
+
+bool PlaybackUnderWay() { return g_playing != 0 || search.underWay; }
 
 void ForgetPlayback() {
     search.underWay = false;

@@ -8,6 +8,8 @@ void ContinuePlayableSearch(HWND window);
 
 // Whether a command is still looking for an entry that plays.
 bool PlayableSearchUnderWay();
+// Whether something plays, or a command is looking for an entry that plays.
+bool PlaybackUnderWay();
 
 // Forgets a search and the notices to come when the window goes, whose timer and queue go with it.
 void ForgetPlayback();

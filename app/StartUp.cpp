@@ -8,9 +8,15 @@
 #include "app/TrayMenu.h"
 #include "resources/resource.h"
 
-HWND StartUp(HINSTANCE instance) {
+void LoadTitles(HINSTANCE instance) {
     LoadStringA(instance, IDS_APP_TITLE, g_title, sizeof g_title);
     LoadStringA(instance, IDS_APP_TITLE, g_className, sizeof g_className);
+}
+
+HWND StartUp(HINSTANCE instance) {
+    if (!g_title[0]) {
+        LoadTitles(instance);  // loaded already where the program looked for a running copy first
+    }
     RegisterMainWindowClass(instance);
     g_instance = instance;
 

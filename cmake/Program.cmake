@@ -2,8 +2,8 @@
 
 add_library(pipit_shell STATIC
   app/AppState.cpp
-  app/CommandLine.cpp
   app/Commands.cpp
+  app/HandOver.cpp
   app/Hotkeys.cpp
   app/MainWindow.cpp
   app/OpenedPaths.cpp

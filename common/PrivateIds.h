@@ -14,13 +14,12 @@
 constexpr UINT WM_TRAYNOTIFY = WM_APP + 0x1C2;
 // Posted once a playback stop is done. A notice that MCI posted for the stopped play comes before
 // it in the queue, so a notice that arrives while one of these is still on its way is stale.
-constexpr UINT WM_PLAYBACK_STOPPED = WM_APP + 2;
-// Posted when paths handed over by another copy are waiting, so that the copy that sent them is
-// not kept waiting while they are opened.
-constexpr UINT WM_OPENPATHS = WM_APP + 1;
+constexpr UINT WM_PLAYBACK_STOPPED = WM_APP + 1;
 // Sent to an open Playlist dialog when the playlist changed under it: wParam 1 when it was
 // replaced as a whole, 0 when entries were appended, the first of them in lParam.
-constexpr UINT WM_PLAYLIST_CHANGED = WM_APP + 3;
+constexpr UINT WM_PLAYLIST_CHANGED = WM_APP + 2;
+// Posted by the thread that searches dropped and handed-over paths when a search is done.
+constexpr UINT WM_PATHS_FOUND = WM_APP + 3;
 
 // The tray icon's id among the main window's icons; one icon, the number it always had.
 constexpr UINT kTrayIconId = 102;

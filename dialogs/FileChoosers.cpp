@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "dialogs/FailureMessage.h"
+#include "playback/PathSearch.h"
 #include "playback/SystemLibrary.h"
 #include "resources/resource.h"
 
@@ -89,6 +90,7 @@ int LoadFilterString(UINT id, char* buffer, int bufferSize) {
 }
 
 void ReplacePlaylist(std::unique_ptr<Playlist> playlist) {
+    CancelPathSearches();  // what they find was meant for the playlist replaced here
     StopPlayback();
     SetLivePlaylist(std::move(playlist));
 }

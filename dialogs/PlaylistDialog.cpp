@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -9,7 +10,8 @@
 #include "common/PrivateIds.h"
 #include "dialogs/FileChoosers.h"
 #include "playback/DisplayName.h"
-#include "playback/FolderSearch.h"
+#include "dialogs/FailureMessage.h"
+#include "playback/PathSearch.h"
 #include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 
@@ -61,44 +63,58 @@ void OnDoubleClick(HWND dialog) {
     PlayCurrentAndShow(GetParent(dialog));
 }
 
-// The wait cursor while a dropped folder is searched; the one before comes back afterwards.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-// Dropped files are appended; dropped folders are searched with all their sub-folders.
-void AddDropped(HDROP drop) {
+std::vector<std::string> DroppedPaths(HDROP drop) {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::string path;
+    std::vector<std::string> paths(count);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        path.assign(length, '\0');
-        DragQueryFileA(drop, i, path.data(), length + 1);
-        path.resize(std::strlen(path.c_str()));
-        // A name that cannot be read gives all bits set, and with them the folder branch, whose
-        // search then finds nothing.
-        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
-            const WaitCursor wait;
-            AddFolder(*g_playlist, path + "\\");
-        } else {
-            g_playlist->Add(path);
-        }
+        paths[i].assign(length, '\0');
+        DragQueryFileA(drop, i, paths[i].data(), length + 1);
+        paths[i].resize(std::strlen(paths[i].c_str()));
     }
+    return paths;
 }
 
-// Only the new entries join the list: refilling it whole took longer the longer the playlist.
+// A name that cannot be read gives all bits set, and is searched as a folder would be.
+bool HoldsFolder(const std::vector<std::string>& paths) {
+    return std::any_of(paths.begin(), paths.end(), [](const std::string& path) {
+        return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    });
+}
+
+// Dropped files are appended; dropped folders are searched with all their sub-folders, on the
+// search's own thread, after any drop still being searched, so that the entries come in the order
+// of the drops. Files alone are added at once. Only the new entries join the list.
 void OnDropFiles(HWND dialog, HDROP drop) {
-    const ScopedDrop dropped(drop);
-    const PlaylistEntry* lastShown = g_playlist->Tail();
-    AddDropped(drop);
-    AppendToList(ListOf(dialog), lastShown ? lastShown->next : g_playlist->Head());
+    std::vector<std::string> paths;
+    {
+        const ScopedDrop dropped(drop);
+        paths = DroppedPaths(drop);
+    }
+    if (PathSearchesUnderWay() || HoldsFolder(paths)) {
+        auto search = std::make_unique<PathSearch>();
+        search->paths = std::move(paths);
+        search->from = PathsFrom::Drop;
+        search->forPlaylist = LivePlaylistGeneration();
+        StartPathSearch(GetParent(dialog), std::move(search));
+        return;
+    }
+    const FoundEntries found = FindEntries(paths, PathsFrom::Drop);
+    if (!found.unreadable.empty()) {
+        ShowFileFailure(dialog, "The playlist was not loaded.", found.unreadable, found.error);
+        return;
+    }
+    AppendToLivePlaylist(*found.playlist);
+}
+
+// The cursor says that dropped folders are still being searched; the dialog answers meanwhile.
+bool SetSearchCursor(HWND dialog) {
+    if (!PathSearchesUnderWay()) {
+        return false;
+    }
+    SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+    return true;
 }
 
 }  // namespace
@@ -142,6 +158,7 @@ INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
                 default: return FALSE;
             }
         case WM_DROPFILES: OnDropFiles(dialog, reinterpret_cast<HDROP>(wParam)); return FALSE;
+        case WM_SETCURSOR: return SetSearchCursor(dialog) ? TRUE : FALSE;
         default: return FALSE;
     }
 }

@@ -66,8 +66,15 @@ private:
     std::set<FolderId> identities_;
 };
 
-void SearchFolder(Playlist& playlist, const std::string& folderPath, bool throughLink, SearchedFolders& searched) {
-    if (!searched.Enter(folderPath, throughLink)) {
+struct TreeSearch {
+    Playlist& playlist;
+    SearchedFolders searched;
+    const std::atomic<bool>* cancelled;
+    bool Cancelled() const { return cancelled && cancelled->load(std::memory_order_relaxed); }
+};
+
+void SearchFolder(TreeSearch& tree, const std::string& folderPath, bool throughLink) {
+    if (!tree.searched.Enter(folderPath, throughLink)) {
         return;  // met before: a link back into the tree
     }
     WIN32_FIND_DATAA found;
@@ -76,23 +83,26 @@ void SearchFolder(Playlist& playlist, const std::string& folderPath, bool throug
         return;
     }
     do {
+        if (tree.Cancelled()) {
+            return;
+        }
         if (IsDotEntry(found.cFileName)) {
             continue;
         }
         std::string path = folderPath + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             path += '\\';
-            SearchFolder(playlist, path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, searched);
+            SearchFolder(tree, path, (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
         } else if (Openable(path)) {
-            playlist.Add(path);
+            tree.playlist.Add(path);
         }
     } while (FindNextFileA(search.Get(), &found));
 }
 
 }  // namespace
 
-void AddFolder(Playlist& playlist, const std::string& folderPath) {
-    SearchedFolders searched;
+void AddFolder(Playlist& playlist, const std::string& folderPath, const std::atomic<bool>* cancelled) {
+    TreeSearch tree{playlist, {}, cancelled};
     // The folder may itself be a link; it is the first folder searched, so nothing came before.
-    SearchFolder(playlist, folderPath, false, searched);
+    SearchFolder(tree, folderPath, false);
 }

@@ -44,6 +44,7 @@ private:
 // The platform's release calls, as plain functions a template can name.
 namespace release {
 inline void CloseFile(HANDLE handle) { CloseHandle(handle); }
+inline void CloseObject(HANDLE handle) { CloseHandle(handle); }
 inline void CloseSearch(HANDLE handle) { FindClose(handle); }
 inline void CloseKey(HKEY key) { RegCloseKey(key); }
 inline void FinishDrop(HDROP drop) { DragFinish(drop); }
@@ -51,6 +52,7 @@ inline void FreeLoaded(HMODULE module) { FreeLibrary(module); }
 }  // namespace release
 
 using ScopedFile = ScopedHandle<HANDLE, release::CloseFile, NoHandleIs::InvalidHandleValue>;    // CreateFileA
+using ScopedEvent = ScopedHandle<HANDLE, release::CloseObject>;  // CreateEventA, CreateMutexA
 using ScopedFind = ScopedHandle<HANDLE, release::CloseSearch, NoHandleIs::InvalidHandleValue>;  // FindFirstFileA
 using ScopedRegKey = ScopedHandle<HKEY, release::CloseKey>;        // RegOpenKeyExA, RegCreateKeyA
 using ScopedDrop = ScopedHandle<HDROP, release::FinishDrop>;       // the HDROP of WM_DROPFILES

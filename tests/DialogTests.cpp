@@ -13,6 +13,7 @@
 #include "dialogs/PlaylistDialog.h"
 #include "playback/DeviceTypes.h"
 #include "playback/FolderSearch.h"
+#include "playback/PathSearch.h"
 #include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 #include "version.h"
@@ -40,6 +41,11 @@ protected:
     INT_PTR Playlist(const std::function<void(HWND dialog, HWND list)>& body) {
         return RunModal(window_, IDD_PLAYLIST, PlaylistDialogProc,
                         [&](HWND dialog) { body(dialog, GetDlgItem(dialog, IDC_PLAYLIST)); });
+    }
+    // Drops the paths on the dialog and waits until what they hold has joined the playlist.
+    static void Drop(HWND dialog, const std::vector<std::string>& paths) {
+        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+        ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 10000));
     }
     std::string Wav(const std::string& name, int milliseconds = 3000) {
         const std::string path = media_ / name;
@@ -207,7 +213,7 @@ TEST_F(Dialogs, APlaylistReplacedBehindTheDialogIsShownAtOnceAndDoubleClickPlays
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(g_playlist->CurrentPath(), media_ / "z.wav");
         EXPECT_EQ(g_playing, 1);
-        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({dropped})), 0);
+        Drop(dialog, {dropped});
         EXPECT_EQ(ListItems(list), (std::vector<std::string>{"x.wav", "y.wav", "z.wav", "dropped.wav"}));
         EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
         ClickButton(dialog, IDCANCEL);
@@ -236,10 +242,7 @@ TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
     g_playlist->Add("C:\\existing.wav");
     g_playlist->SetCurrent(1);
     Playlist([&](HWND dialog, HWND list) {
-        SendMessageA(dialog, WM_DROPFILES,
-                     reinterpret_cast<WPARAM>(MakeDrop(
-                         {before, tree, drop / "notes.doc", drop / "missing", longName, Fixture("linkloop"), after})),
-                     0);
+        Drop(dialog, {before, tree, drop / "notes.doc", drop / "missing", longName, Fixture("linkloop"), after});
         const std::vector<std::string> paths = PathsOf(*g_playlist);
         ASSERT_EQ(paths.size(), 11u);
         EXPECT_EQ(paths[0], "C:\\existing.wav");
@@ -286,10 +289,7 @@ TEST_F(Dialogs, ADropOntoALargeShownListAddsItsEntriesAndTheListStillMatchesTheP
     WriteBytes(drop / "folder\\in folder.wav", "x");
     WriteBytes(drop / "a much longer name than any other in the list.wav", "x");
     Playlist([&](HWND dialog, HWND list) {
-        SendMessageA(dialog, WM_DROPFILES,
-                     reinterpret_cast<WPARAM>(
-                         MakeDrop({drop / "a much longer name than any other in the list.wav", drop / "folder"})),
-                     0);
+        Drop(dialog, {drop / "a much longer name than any other in the list.wav", drop / "folder"});
         EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
         EXPECT_EQ(g_playlist->GetCount(), 5002);
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
@@ -298,7 +298,7 @@ TEST_F(Dialogs, ADropOntoALargeShownListAddsItsEntriesAndTheListStillMatchesTheP
         auto replacement = std::make_unique<::Playlist>();
         replacement->Add("C:\\Music\\new.wav");
         ReplacePlaylist(std::move(replacement));
-        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({drop / "folder"})), 0);
+        Drop(dialog, {drop / "folder"});
         EXPECT_EQ(ListItems(list), (std::vector<std::string>{"new.wav", "in folder.wav"}));
         EXPECT_EQ(Extent(list), WidestPlusSix(list));
         ClickButton(dialog, IDCANCEL);
@@ -338,7 +338,7 @@ TEST_F(Dialogs, NoNameHangsTheDialogAndEveryNameShorterThanMaxPathIsListedWhole)
 TEST_F(Dialogs, DropOnAnEmptyPlaylistMakesTheFirstFileCurrentWithoutPlaying) {
     const std::string a = Wav("a.wav");
     Playlist([&](HWND dialog, HWND list) {
-        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({media_ / "x.txt", a})), 0);
+        Drop(dialog, {media_ / "x.txt", a});
         EXPECT_EQ(g_playlist->Current(), 1);
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(OpenMciDeviceCount(), 0);
@@ -545,7 +545,7 @@ TEST_F(Dialogs, FileNamesInAnyScriptAreDroppedListedPlayedSavedAndLoadedBack) {
     const std::string greek = "\xce\xa4\xcf\x81\xce\xb1\xce\xb3\xce\xbf\xcf\x8d\xce\xb4\xce\xb9.wav";  // Τραγούδι
     const std::string first = Wav(japanese, 300), second = Wav(greek, 300);
     Playlist([&](HWND dialog, HWND list) {
-        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second})), 0);
+        Drop(dialog, {first, second});
         EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{first, second}));
         EXPECT_EQ(ListItems(list), (std::vector<std::string>{japanese, greek}));
         for (int index : {0, 1}) {

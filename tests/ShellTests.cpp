@@ -7,11 +7,12 @@
 #include <sddl.h>
 #include <shellapi.h>
 
-#include "app/CommandLine.h"
+#include "app/HandOver.h"
 #include "app/Playing.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "dialogs/FileChoosers.h"
+#include "playback/PathSearch.h"
 #include "playback/ScopedHandles.h"
 #include "resources/resource.h"
 
@@ -431,15 +432,92 @@ TEST_F(ShellPlayback, UnknownCommandsHotkeysTimersAndNoticesChangeNothing) {
     EXPECT_EQ(OpenMciDeviceCount(), 1);
 }
 
-TEST_F(ShellPlayback, PathsHandedOverByAnotherCopyOpenAndNothingElseIsTaken) {
-    WriteWav(media_ / "handed.wav", 3000);
-    const COPYDATASTRUCT other{0x1234, 3, const_cast<char*>("abc")};
-    EXPECT_EQ(SendMessageA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other)), FALSE);
-    // Empty names, a path that does not exist, and a last path without its NUL.
-    const std::string packed = std::string("\0\0Z:\\gone.wav\0", 14) + (media_ / "handed.wav");
-    const COPYDATASTRUCT paths{kOpenPathsData, static_cast<DWORD>(packed.size()), const_cast<char*>(packed.data())};
-    EXPECT_EQ(SendMessageA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&paths)), TRUE);
-    EXPECT_EQ(g_playlist->GetCount(), 0) << "opened later, not while the other copy waits";
-    ASSERT_TRUE(PumpUntil([] { return g_playing == 1; }, 3000));
-    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{media_ / "handed.wav"});
+namespace {
+
+LRESULT HandOver(HWND window, ULONG_PTR tag, const std::string& bytes) {
+    const COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    return SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+}  // namespace
+
+// Explorer opens several files as one copy per file, each handing its path over: those that come in
+// quick succession make one playlist, in the order they come; one after a pause starts a new one.
+TEST_F(ShellPlayback, HandOversInQuickSuccessionMakeOnePlaylistAndOneAfterAPauseReplacesIt) {
+    for (const char* name : {"one.wav", "two.wav", "three.wav"}) WriteWav(media_ / name, 3000);
+    EXPECT_EQ(HandOver(window_, 0x1234, std::string("abc", 4)), FALSE) << "not a hand-over";
+    // A path that does not exist gives nothing, and the one after it is still taken.
+    ASSERT_EQ(HandOver(window_, kOpenPathsData, "Z:\\gone.wav" + std::string(1, '\0')), TRUE);
+    ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / "one.wav"})[0]), TRUE);
+    ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / "two.wav"})[0]), TRUE);
+    ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
+    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "one.wav", media_ / "two.wav"}));
+    EXPECT_EQ(g_playlist->Current(), 1);
+    EXPECT_EQ(g_playing, 1);
+
+    const DWORD lastArrival = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - lastArrival > 1200; }, 5000);
+    ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / "three.wav"})[0]), TRUE);
+    ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
+    EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{media_ / "three.wav"});
+    EXPECT_EQ(g_playing, 1);
+}
+
+// A command line holds at most 32,767 characters: nothing larger, and nothing that is not full
+// paths each ended by a NUL, is a hand-over.
+TEST(HandOverForm, TakesOnlyWhatACommandLineCanCarry) {
+    const std::string nul(1, '\0');
+    EXPECT_EQ(UnpackHandOver("C:\\a.mp3" + nul + "\\\\server\\b.mp3" + nul),
+              (std::vector<std::string>{"C:\\a.mp3", "\\\\server\\b.mp3"}));
+    const std::vector<std::string> bad = {"", "C:\\a.mp3", "C:\\a.mp3" + nul + nul, "a.mp3" + nul,
+                                          "C:\\" + std::string(kHandOverLimit, 'x') + nul};
+    for (const std::string& bytes : bad) {
+        EXPECT_FALSE(UnpackHandOver(bytes).has_value()) << bytes.substr(0, 40);
+    }
+    // What a long command line gives goes over in several hand-overs, each within the limit.
+    const std::vector<std::string> many(3000, "C:\\" + std::string(100, 'p') + ".mp3");
+    const std::vector<std::string> packed = PackHandOvers(many);
+    ASSERT_GT(packed.size(), 1u);
+    size_t paths = 0;
+    for (const std::string& handOver : packed) {
+        EXPECT_LE(handOver.size(), kHandOverLimit);
+        paths += UnpackHandOver(handOver)->size();
+    }
+    EXPECT_EQ(paths, many.size());
+}
+
+TEST_F(ShellTest, AHandOverLargerThanACommandLineIsRefusedBeforeItIsRead) {
+    const std::string junk(size_t{64} << 20, 'j');
+    EXPECT_EQ(HandOver(window_, kOpenPathsData, junk), FALSE);
+    EXPECT_FALSE(PathSearchesUnderWay());
+}
+
+// Another program (here a window of its own) can take a media key exactly while the player does not
+// play; the Alt + keypad keys stay the player's throughout.
+TEST_F(ShellPlayback, TheMediaKeysAreThePlayersOnlyWhileItPlays) {
+    HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto othersCanTake = [&](UINT modifiers, UINT key) {
+        const bool taken = RegisterHotKey(other, 1, modifiers, key);
+        UnregisterHotKey(other, 1);
+        return taken;
+    };
+    auto mediaKeysFree = [&] {
+        for (UINT key : {VK_MEDIA_PLAY_PAUSE, VK_MEDIA_STOP, VK_MEDIA_NEXT_TRACK, VK_MEDIA_PREV_TRACK}) {
+            if (!othersCanTake(0, key)) return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(mediaKeysFree()) << "at rest";
+    AddWavs(2, 150);
+    Command(IDM_PLAY);
+    EXPECT_FALSE(othersCanTake(0, VK_MEDIA_PLAY_PAUSE)) << "while playing";
+    EXPECT_FALSE(othersCanTake(0, VK_MEDIA_NEXT_TRACK));
+    Hotkey(kHotkeyStop);
+    EXPECT_TRUE(mediaKeysFree()) << "once stopped";
+    Hotkey(kHotkeyPlay);
+    EXPECT_FALSE(othersCanTake(0, VK_MEDIA_STOP));
+    ASSERT_TRUE(UntilStopped()) << "the playlist did not end";
+    EXPECT_TRUE(mediaKeysFree()) << "once the playlist has ended";
+    EXPECT_FALSE(othersCanTake(MOD_ALT, VK_NUMPAD5));
+    DestroyWindow(other);
 }
