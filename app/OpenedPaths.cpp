@@ -28,6 +28,7 @@ void TakeHandedOver(HWND window, PathSearch& search) {
     if (burst.searching > 0) {
         --burst.searching;
     }
+    burst.lastArrival = GetTickCount();  // the pause is counted from the end of its opening
     FoundEntries& found = search.found;
     if (search.cancelled) {
         return;

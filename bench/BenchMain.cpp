@@ -1,5 +1,5 @@
 // Runs the benchmarks (all, or those named by their keys: load save dialog folder startup rest
-// memory mci) and prints one table of ratios against floors measured in the same run.
+// memory search mci) and prints one table of ratios against floors measured in the same run.
 // Writes the time per entry of Load and of the Playlist dialog to bench-per-entry.dat in the
 // current folder, for the plot.
 
@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
         if (Chosen("startup", argc, argv)) Append(rows, BenchStartAndExit(FolderOfThisProgram()));
         if (Chosen("rest", argc, argv)) Append(rows, BenchAtRest(FolderOfThisProgram()));
         if (Chosen("memory", argc, argv)) Append(rows, BenchPlaylistMemory());
+        if (Chosen("search", argc, argv)) Append(rows, BenchSearchWhileAnswering(scratch));
         if (Chosen("mci", argc, argv)) Append(rows, BenchEndOfEntry(scratch));
     }
     PrintTable(rows, "Each time is the median of its repetitions; Ratio = Time / Floor time.");

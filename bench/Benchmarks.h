@@ -20,3 +20,5 @@ std::vector<Row> BenchAtRest(const std::string& programFolder);
 // Starts the shell in this process; run it after everything that needs no shell.
 std::vector<Row> BenchEndOfEntry(const TempFolder& scratch);
 std::vector<Row> BenchPlaylistMemory();
+// Starts the shell in this process, and ends it again.
+std::vector<Row> BenchSearchWhileAnswering(const TempFolder& scratch);

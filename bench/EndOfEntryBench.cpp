@@ -12,6 +12,7 @@
 #include "app/StartUp.h"
 #include "bench/Benchmarks.h"
 #include "bench/TimedMci.h"
+#include "common/PrivateIds.h"
 #include "playback/DeviceTypes.h"
 #include "resources/resource.h"
 
@@ -41,6 +42,15 @@ bool TakeEndOfPlay(HWND window) {
     }
     std::fprintf(stderr, "bench: no end of play arrived\n");
     return false;
+}
+
+// Hands the markers that the player's stops post to the player, as its message loop would, so
+// that the notice sent next is taken for the end of the play under way.
+void TakeStopMarkers(HWND window) {
+    MSG message;
+    while (PeekMessageA(&message, window, WM_PLAYBACK_STOPPED, WM_PLAYBACK_STOPPED, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
 }
 
 // The floors' side: a hidden window that their plays notify, and copies of the shell's media (MCI
@@ -126,6 +136,7 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
         StopPlayback();
         PlayCurrentAndShow(shell);
         TakeEndOfPlay(shell);
+        TakeStopMarkers(shell);
         Sleep(kSettleMs);
         const double start = Now();
         SendMessageA(shell, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/OpenedPaths.h"
 #include "app/StartUp.h"
 #include "app/TrayIcon.h"
 #include "bench/Benchmarks.h"
 #include "bench/Programs.h"
+#include "common/PrivateIds.h"
 #include "resources/resource.h"
 
 namespace {
@@ -74,7 +74,8 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
 // Messages that only the player itself would have caused: its timers, its posts to itself, its
 // commands. Everything else comes from the platform.
 bool OfItsOwnMaking(UINT message) {
-    return message == WM_TIMER || message == WM_NULL || message == WM_COMMAND || message == WM_OPENPATHS;
+    return message == WM_TIMER || message == WM_NULL || message == WM_COMMAND ||
+           (message >= WM_APP && message <= 0xBFFF);
 }
 
 std::string NameOf(UINT message) {

@@ -1,6 +1,8 @@
 // A small helper for the end-to-end tests: looks into a running Pipit from another process.
 //   probe command ID          posts the menu command ID to Pipit's main window
 //   probe list TITLE          prints the items of the list box in the window TITLE, then "selected: N"
+//   probe find TITLE NAME...  prints the number of items of the list box in the window TITLE, then the
+//                            index of each NAME in it (-1 when missing): quick on a long list
 //   probe close TITLE         closes the window TITLE as its Close button would
 //   probe exists TITLE        exits with 0 when there is a window TITLE, shown or not, else 1
 //   probe state -             prints whether Pipit's main window answers messages, and its process id
@@ -39,6 +41,24 @@ int ListItems(const char* title) {
     return 0;
 }
 
+int FindItems(const char* title, int count, char** names) {
+    HWND window = FindWindowA(nullptr, title);
+    HWND list = window ? FindWindowExA(window, nullptr, "ListBox", nullptr) : nullptr;
+    if (!list) {
+        std::fprintf(stderr, "no list in a window \"%s\"\n", title);
+        return 1;
+    }
+    std::printf("count: %d\n", static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+    for (int i = 0; i < count; ++i) {
+        std::wstring name(MultiByteToWideChar(CP_UTF8, 0, names[i], -1, nullptr, 0), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, names[i], -1, name.data(), static_cast<int>(name.size()));
+        const auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(name.c_str()));
+        std::printf("%s: %d\n", names[i], static_cast<int>(index));
+    }
+    return 0;
+}
+
 // Tells a busy or blocked program from one whose window simply did not come up, for the reports of
 // failed tests. The process id is Windows' own, as a debugger takes it.
 int PrintState() {
@@ -60,7 +80,7 @@ int PrintState() {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe command ID | list TITLE | close TITLE | exists TITLE | state -\n");
+        std::fprintf(stderr, "usage: probe command ID | list TITLE | find TITLE NAME... | close TITLE | exists TITLE | state -\n");
         return 2;
     }
     const std::string verb = argv[1];
@@ -75,6 +95,9 @@ int main(int argc, char** argv) {
     }
     if (verb == "list") {
         return ListItems(argv[2]);
+    }
+    if (verb == "find") {
+        return FindItems(argv[2], argc - 3, argv + 3);
     }
     if (verb == "close") {
         HWND window = FindWindowA(nullptr, argv[2]);

@@ -32,7 +32,12 @@ one_icon=$(icon_pixels)
 wait_for 10 played || fail "nothing was played from the command line"
 expect_playlist $'one.wav\nfour.wav\ntwo.wav\nthree.wav\nselected: 0'
 
+# Hand-overs within about a second of each other make one playlist; after a pause, a hand-over
+# replaces it. The pause is a matter of time passing, so it is waited for.
+after_a_pause() { sleep 1.5; }
+
 # A second copy hands its paths over and ends; the first plays them.
+after_a_pause
 start_pipit "$media\\three.wav" "$media\\two.wav"
 wait_for 15 process_gone "$started" || fail "the second copy did not end after handing its paths over"
 expect_playlist $'three.wav\ntwo.wav\nselected: 0'
@@ -49,6 +54,7 @@ expect_playlist $'three.wav\ntwo.wav\nselected: 0'
 
 # The media keys reach Pipit while one of its windows has the keyboard: the Playlist dialog, with
 # the pointer on it (the virtual display has no window manager, so the keyboard follows the pointer).
+after_a_pause
 start_pipit "$media\\one.wav" "$media\\two.wav" "$media\\three.wav"
 wait_for 15 process_gone "$started" || fail "the third copy did not end"
 press_in_playlist() {
@@ -87,6 +93,48 @@ post_command 40004
 moves || fail "Play did not play"
 press_in_playlist XF86AudioStop
 stands_still || fail "the Stop key did not stop playing"
+
+post_command 40007
+wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
+pipit=""
+
+# Copies started together, as Explorer starts one for each of several files opened at once, one of
+# them with a folder of 45,000 media files and one without paths: exactly one becomes the player,
+# with one icon, and its playlist holds every path; the player answers while the folder is searched.
+many=$(windows_path "$(dirname "$exe")/fixtures/many")
+copies=()
+for arguments in "$media\\one.wav|$many" "$media\\two.wav" "" "$media\\three.wav"; do
+    IFS='|' read -r -a list <<<"$arguments"
+    start_pipit "${list[@]}"
+    copies+=("$started")
+done
+pipit=${copies[0]}
+alive_copies() {
+    local copy count=0
+    for copy in "${copies[@]}"; do process_alive "$copy" && count=$((count + 1)); done
+    echo $count
+}
+wait_for 20 icons_at_least 20 || fail "no icon appeared"
+probe state - >/dev/null || fail "the player does not answer while it opens what it was handed"
+menu=$(open_tray_menu) || fail "no tray menu while the folder is searched"
+xdotool key Escape
+wait_for 30 eval '[ "$(alive_copies)" = 1 ]' || fail "$(alive_copies) copies still run"
+for copy in "${copies[@]}"; do process_alive "$copy" && pipit=$copy; done
+PIPIT_PID=$pipit
+[ "$(icon_pixels)" -le $((one_icon + 4)) ] || fail "more than one icon"
+# Every path is there, and the folder's entries come together right after the file handed over with
+# it: the three files lie outside the 45,000 entries that follow one.wav.
+all_taken() {
+    open_dialog 40014 "Pipit Playlist"
+    shown=$(probe find "Pipit Playlist" one.wav two.wav three.wav)
+    probe close "Pipit Playlist" >/dev/null
+    wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+    grep -qx "count: 45003" <<<"$shown"
+}
+wait_for 60 all_taken || fail "the playlist does not hold every path: $shown"
+awk -F': ' '{ at[$1] = $2 } END { one = at["one.wav"]; two = at["two.wav"]; three = at["three.wav"]
+    exit !(one >= 0 && two >= 0 && three >= 0 && (two < one || two > one + 45000) && (three < one || three > one + 45000)) }' \
+    <<<"$shown" || fail "the folder's entries do not follow one.wav together: $shown"
 
 post_command 40007
 wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
