@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes the media files that the tests play: a short WAV of silence and the same as MP3, and a long
-# WAV.
+# Makes the media files that the tests play: a short WAV of silence and the same as MP3, a long WAV,
+# and a short tone in each compressed format that plays through DirectShow.
 # Usage: make-fixtures.sh OUTPUT_FOLDER
 set -euo pipefail
 out=$1
@@ -30,6 +30,21 @@ write_wav "$out/long.wav" 60000
 
 lame --silent -b 32 "$wav" "$out/short.mp3.tmp"
 mv "$out/short.mp3.tmp" "$out/short.mp3"
+
+# 0.3 s of a 440 Hz tone, encoded by GStreamer's own elements: encode FILE ELEMENT...
+encode() {
+    local file=$1
+    shift
+    gst-launch-1.0 -q audiotestsrc num-buffers=3 samplesperbuffer=2205 freq=440 \
+        ! audio/x-raw,rate=22050,channels=1 ! audioconvert ! audioresample "$@" ! filesink location="$file.tmp"
+    mv "$file.tmp" "$file"
+}
+encode "$out/short.flac" ! flacenc
+encode "$out/short.oga" ! flacenc ! oggmux
+encode "$out/short.ogg" ! vorbisenc ! oggmux
+encode "$out/short.opus" ! opusenc ! oggmux
+encode "$out/short.m4a" ! avenc_aac ! mp4mux
+encode "$out/short.aac" ! avenc_aac ! aacparse ! audio/mpeg,stream-format=adts
 
 # A folder tree with a symbolic link back to its top: a search must not go round it for ever.
 rm -rf "$out/linkloop"

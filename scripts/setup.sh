@@ -8,7 +8,9 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
     wine wine64
     xvfb xdotool x11-utils imagemagick
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    # Wine's DirectShow decodes through GStreamer: base has Ogg, Vorbis and Opus, good FLAC, MP3 and
+    # MP4, libav AAC; the tools' gst-launch-1.0 makes the compressed test media.
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-tools
     lame cppcheck
     clang libclang-rt-14-dev lld clang-tidy clang-format
 )

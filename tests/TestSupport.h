@@ -12,11 +12,12 @@ class Playlist;
 // The paths of a playlist's entries, in order.
 std::vector<std::string> PathsOf(const Playlist& playlist);
 
-// The media files made at build time (short.wav, short.mp3), by their Windows path.
+// The media files made at build time (short.wav, short.mp3, short.flac...), by their Windows path.
 std::string Fixture(const std::string& name);
-// A native Windows build without bash or lame has none: the tests that need them are skipped there.
+// A native Windows build without bash, lame or gst-launch-1.0 has none: the tests that need them are
+// skipped there.
 #define SKIP_WITHOUT_FIXTURES() \
-    if (!PIPIT_HAVE_FIXTURES) GTEST_SKIP() << "no media fixtures in this build (needs bash and lame)"
+    if (!PIPIT_HAVE_FIXTURES) GTEST_SKIP() << "no media fixtures in this build (needs bash, lame and gst-launch-1.0)"
 
 // Dispatches this thread's messages until the condition holds or the time runs out; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
