@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -27,25 +29,40 @@ constexpr std::array<DeviceTypeRow, 36> kDeviceTypes{{
 
 constexpr char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Letter case ignored. Every extension in the table is plain ASCII: a byte of a double-byte
-// character (lead bytes are 0x81 and above) can never equal one of them, so folding ASCII letters
-// gives the same answer as a comparison that treats each double-byte character as one unit,
-// without asking the locale.
-bool SameExtension(std::string_view extension, std::string_view ofRow) {
-    return std::equal(extension.begin(), extension.end(), ofRow.begin(), ofRow.end(),
-                      [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+// An extension folded to lower case and packed with its length into one number, so that a look-up
+// compares numbers, not texts; 0 for one longer than any of the table. Every extension in the table
+// is plain ASCII: a byte of a double-byte character (lead bytes are 0x81 and above) can never equal
+// one of them, so folding ASCII letters gives the same answer as a comparison that treats each
+// double-byte character as one unit, without asking the locale.
+constexpr std::uint64_t KeyOf(std::string_view extension) {
+    constexpr size_t kLongest = 7;  // bytes of text; the eighth holds the length
+    if (extension.size() > kLongest) {
+        return 0;
+    }
+    return std::accumulate(
+        extension.begin(), extension.end(), std::uint64_t{extension.size()},
+        [](std::uint64_t key, char c) { return (key << 8) | static_cast<unsigned char>(FoldAscii(c)); });
 }
+
+using Keys = std::array<std::uint64_t, kDeviceTypes.size()>;
+
+constexpr Keys KeysOfTheTable() {
+    Keys keys{};
+    for (size_t i = 0; i < kDeviceTypes.size(); ++i) {
+        keys[i] = KeyOf(kDeviceTypes[i].extension);
+    }
+    return keys;
+}
+
+constexpr Keys kKeys = KeysOfTheTable();
 
 }  // namespace
 
 const char* DeviceTypeNameFor(std::string_view extension) {
-    // The rows in order: the first that matches gives its device type.
-    for (size_t i = 0; i < kDeviceTypes.size(); ++i) {
-        if (SameExtension(extension, kDeviceTypes[i].extension)) {
-            return kDeviceTypes[i].deviceType.data();  // a literal: its data ends with a NUL
-        }
-    }
-    return nullptr;
+    const std::uint64_t key = KeyOf(extension);
+    const auto row = std::find(kKeys.begin(), kKeys.end(), key);
+    // The table's texts are literals: each view's data ends with a NUL.
+    return key == 0 || row == kKeys.end() ? nullptr : kDeviceTypes[row - kKeys.begin()].deviceType.data();
 }
 
 std::string DeviceTypeFor(std::string_view extension) {
