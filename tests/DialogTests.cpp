@@ -638,7 +638,10 @@ TEST_F(Dialogs, ExitWhileADialogIsOpenEndsThePlayerCleanly) {
             g_playlist->Add(Fixture("long.wav"));
             Command(IDM_PLAY);
             ASSERT_EQ(OpenMciDeviceCount(), 1);
-            NOTIFYICONDATAA icon{NOTIFYICONDATAA_V1_SIZE, window_, kTrayIconId};
+            NOTIFYICONDATAA icon{};
+            icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+            icon.hWnd = window_;
+            icon.uID = kTrayIconId;
             const HWND window = window_;
             WhenDialogUp(window, [&](HWND) { knock(window); });
             open(window);
