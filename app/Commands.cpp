@@ -32,13 +32,29 @@ void Next(HWND window) { Step(window, &Playlist::Next, Travel::Forward); }
 
 void Previous(HWND window) { Step(window, &Playlist::Prev, Travel::Backward); }
 
-// Play when nothing plays, else stop. A search for a playable entry counts as playing: the click
-// that ends it must not start another.
+// Play when nothing plays, else stop. A search for a playable entry and a paused entry count as
+// playing: the click that ends them must not start another play.
 void PlayOrStop(HWND window) {
-    if (g_playing == 0 && !PlayableSearchUnderWay()) {
+    if (g_playing == 0 && !PlayableSearchUnderWay() && !PlaybackPaused()) {
         Play(window);
     } else {
         Stop();
+    }
+}
+
+// The media key Play/Pause: a play pauses, a paused entry plays on from where it was, and otherwise
+// it acts as a click on the icon. A device that cannot pause stops.
+void PlayPause(HWND window) {
+    if (PlaybackPaused()) {
+        if (!ResumePlayback(window)) {
+            Stop();
+        }
+    } else if (g_playing != 0) {
+        if (!PausePlayback(window)) {
+            Stop();
+        }
+    } else {
+        PlayOrStop(window);
     }
 }
 
@@ -126,7 +142,7 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
         case kHotkeyMediaNext: Next(window); break;
         case kHotkeyPrevious:
         case kHotkeyMediaPrevious: Previous(window); break;
-        case kHotkeyPlayPause: PlayOrStop(window); break;
+        case kHotkeyPlayPause: PlayPause(window); break;
         default: break;
     }
     return 0;

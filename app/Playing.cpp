@@ -24,6 +24,9 @@ struct PlayableSearch {
 
 PlayableSearch search;
 
+// The current entry's device stands paused where it was; nothing plays.
+bool paused = false;
+
 // Whether the notice of an accepted play may still come: it is the end of the entry only while no
 // stop came between.
 bool noticeOutstanding = false;
@@ -32,6 +35,9 @@ HWND noticeWindow = nullptr;
 // Stops whose WM_PLAYBACK_STOPPED marker has not come back through the queue yet. A notice that
 // arrives before it was posted before the stop, for the play that was stopped.
 int stopsInQueue = 0;
+
+// Put before the path in the tip while the entry is paused.
+constexpr std::string_view kPausedTip = "Paused: ";
 
 // How long one try may wait to learn whether the entry's file is there at all.
 constexpr DWORD kFileAnswerMs = 250;
@@ -84,6 +90,7 @@ void CancelSearch() {
 
 void PlayCurrentAndShow(HWND window, Travel travel) {
     CancelSearch();
+    paused = false;  // a paused entry played again starts from its beginning
     if (!IsWindow(window)) {
         return;  // the player has ended under the command that asked for the play
     }
@@ -127,16 +134,42 @@ void ContinuePlayableSearch(HWND window) {
 
 bool PlayableSearchUnderWay() { return search.underWay; }
 
-bool PlaybackUnderWay() { return g_playing != 0 || search.underWay; }
+bool PlaybackUnderWay() { return g_playing != 0 || search.underWay || paused; }
+
+bool PlaybackPaused() { return paused; }
+
+bool PausePlayback(HWND window) {
+    if (g_playing == 0 || !g_playlist->PauseCurrent()) {
+        return false;
+    }
+    paused = true;
+    g_playing = 0;
+    ShowTrayTip(window, g_playlist->CurrentPath(), kPausedTip);
+    return true;
+}
+
+bool ResumePlayback(HWND window) {
+    if (!paused || !g_playlist->ResumeCurrent(window)) {
+        return false;
+    }
+    paused = false;
+    g_playing = 1;
+    noticeOutstanding = true;
+    noticeWindow = window;
+    ShowTrayTip(window, g_playlist->CurrentPath());
+    return true;
+}
 
 void ForgetPlayback() {
     search.underWay = false;
+    paused = false;
     noticeOutstanding = false;
     stopsInQueue = 0;  // the markers in the queue go with the window
 }
 
 void StopPlayback() {
     CancelSearch();
+    paused = false;
     g_playlist->StopCurrent();
     g_playing = 0;
     // The queue is not searched for the stopped play's notice: taking messages would also run

@@ -8,8 +8,15 @@ void ContinuePlayableSearch(HWND window);
 
 // Whether a command is still looking for an entry that plays.
 bool PlayableSearchUnderWay();
-// Whether something plays, or a command is looking for an entry that plays.
+// Whether something plays or stands paused, or a command is looking for an entry that plays.
 bool PlaybackUnderWay();
+
+// Pausing: the current entry's device stops where it is, and plays on from there. Pausing asks for
+// a play under way, resuming for a paused entry; each returns false, changing nothing, when there
+// is none or the device will not (a device that cannot pause).
+bool PausePlayback(HWND window);
+bool ResumePlayback(HWND window);
+bool PlaybackPaused();
 
 // Forgets a search and the notices to come when the window goes, whose timer and queue go with it.
 void ForgetPlayback();

@@ -17,6 +17,7 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == (kSixtyFourBit ? 104 : 88),
               "the first tray icon record is 88 bytes in a 32-bit build, 104 in a 64-bit one");
 
 std::string shownTip;  // what the icon shows, for adding it again
+std::string shownPrefix;
 bool iconAdded = false;
 
 HICON trayImage = nullptr;  // kept while the icon shows; the shell keeps a copy of its own
@@ -33,7 +34,7 @@ void LoadTrayImage() {
     }
 }
 
-NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip) {
+NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip, std::string_view prefix = {}) {
     NOTIFYICONDATAA data{};
     // The first version of the record: the fields below are all the player needs.
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -42,19 +43,20 @@ NOTIFYICONDATAA TrayRecord(HWND window, const std::string& tip) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.hIcon = trayImage;
-    const std::string text = TrayTipText(tip, GetACP());
+    std::string text(prefix);
+    text.append(TrayTipText(tip, GetACP(), kTipRoom - prefix.size()));
     text.copy(data.szTip, kTipRoom);
     return data;
 }
 
 }  // namespace
 
-std::string TrayTipText(std::string_view text, UINT codePage) {
-    if (text.size() <= kTipRoom) {
+std::string TrayTipText(std::string_view text, UINT codePage, size_t room) {
+    if (text.size() <= room) {
         return std::string(text);
     }
     // Keep the end, where the file name is.
-    const size_t start = CharacterStartFrom(text, text.size() - (kTipRoom - kEllipsis.size()), codePage);
+    const size_t start = CharacterStartFrom(text, text.size() - (room - kEllipsis.size()), codePage);
     std::string tip(kEllipsis);
     tip.append(text.substr(start));
     return tip;
@@ -65,6 +67,7 @@ int AddTrayIcon(HWND window) {
         LoadTrayImage();
     }
     shownTip = g_title;
+    shownPrefix.clear();
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);
     SendTrayMessage(NIM_ADD, &data);
     iconAdded = true;
@@ -80,9 +83,10 @@ BOOL RemoveTrayIcon(HWND window) {
     return SendTrayMessage(NIM_DELETE, &data);
 }
 
-void ShowTrayTip(HWND window, const std::string& text) {
+void ShowTrayTip(HWND window, const std::string& text, std::string_view prefix) {
     shownTip = text;
-    NOTIFYICONDATAA data = TrayRecord(window, shownTip);
+    shownPrefix = prefix;
+    NOTIFYICONDATAA data = TrayRecord(window, shownTip, shownPrefix);
     SendTrayMessage(NIM_MODIFY, &data);
 }
 
@@ -90,7 +94,7 @@ bool TrayIconAdded() { return iconAdded; }
 
 void RestoreTrayIcon(HWND window) {
     LoadTrayImage();
-    NOTIFYICONDATAA data = TrayRecord(window, shownTip);
+    NOTIFYICONDATAA data = TrayRecord(window, shownTip, shownPrefix);
     // Where the icon survived the new taskbar, adding fails and changing it is enough.
     if (!SendTrayMessage(NIM_ADD, &data)) {
         SendTrayMessage(NIM_MODIFY, &data);

@@ -13,10 +13,10 @@ int AddTrayIcon(HWND window);
 BOOL RemoveTrayIcon(HWND window);
 // Whether the icon was added and not removed since.
 bool TrayIconAdded();
-// Shows the text (a path, or empty) as the icon's tip.
-void ShowTrayTip(HWND window, const std::string& text);
+// Shows the text (a path, or empty) as the icon's tip, after the prefix, which is always shown whole.
+void ShowTrayTip(HWND window, const std::string& text, std::string_view prefix = {});
 // Puts the icon back after the taskbar was re-created, with the tip it last showed.
 void RestoreTrayIcon(HWND window);
-// The tip for a text: whole when it fits the 64-byte field, else "..." and its end, cut
-// between characters of the code page.
-std::string TrayTipText(std::string_view text, UINT codePage);
+// The tip for a text: whole when it fits the room (the 64-byte field less its terminator), else
+// "..." and its end, cut between characters of the code page.
+std::string TrayTipText(std::string_view text, UINT codePage, size_t room = 63);

@@ -24,6 +24,21 @@ void Playlist::StopCurrent() {
     CloseDevice(entry->deviceId);
 }
 
+int Playlist::PauseCurrent() {
+    const PlaylistEntry* entry = CurrentEntry();
+    return entry && SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 ? 1 : 0;
+}
+
+// The paused play goes on, and its own notice comes at its end. A device that has no resume is
+// played on from where it stands instead.
+int Playlist::ResumeCurrent(HWND window) {
+    const PlaylistEntry* entry = CurrentEntry();
+    if (!entry) {
+        return 0;
+    }
+    return SendMciCommand(entry->deviceId, MCI_RESUME, MCI_WAIT, 0) == 0 ? 1 : PlayDeviceOn(window, entry->deviceId);
+}
+
 int Playlist::OpenDevice(const char* path, const char* deviceType, UINT& deviceId) {
     MCI_OPEN_PARMSA open{};
     open.lpstrDeviceType = deviceType;
@@ -50,6 +65,13 @@ int Playlist::PlayDevice(HWND window, UINT deviceId, DWORD from) {
     play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
     play.dwFrom = from;
     return SendMciCommand(deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0 ? 1 : 0;
+}
+
+// A play without a starting point goes on from where the device stands.
+int Playlist::PlayDeviceOn(HWND window, UINT deviceId) {
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
+    return SendMciCommand(deviceId, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) == 0 ? 1 : 0;
 }
 
 DWORD Playlist::StopDevice(UINT deviceId) { return SendMciCommand(deviceId, MCI_STOP, MCI_WAIT, 0); }

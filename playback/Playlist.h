@@ -64,6 +64,11 @@ public:
     // closes its device again.
     int PlayCurrent(HWND window);
     void StopCurrent();
+    // Pauses the current entry's device where it is (1), or reports that the device would not (0).
+    int PauseCurrent();
+    // Plays a paused entry on from where it was paused, with a completion notice to the window (1),
+    // or reports that the device would not (0).
+    int ResumeCurrent(HWND window);
 
     // The playlist file: one path per line. Both return 1 on success, 0 on failure.
     int Load(const std::string& fileName);
@@ -86,6 +91,7 @@ private:
     static int OpenDevice(const char* path, const char* deviceType, UINT& deviceId);
     static int SetTimeFormat(UINT deviceId);
     static int PlayDevice(HWND window, UINT deviceId, DWORD from);
+    static int PlayDeviceOn(HWND window, UINT deviceId);
     static DWORD StopDevice(UINT deviceId);
     static DWORD CloseDevice(UINT deviceId);
 

@@ -27,6 +27,7 @@ write_wav "$wav" 300
 # Long enough to be still playing while a test steps through it, the null sound device playing
 # faster than real time.
 write_wav "$out/long.wav" 60000
+write_wav "$out/medium.wav" 12000
 
 lame --silent -b 32 "$wav" "$out/short.mp3.tmp"
 mv "$out/short.mp3.tmp" "$out/short.mp3"

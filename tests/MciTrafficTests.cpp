@@ -124,3 +124,26 @@ TEST_F(MciTraffic, RefusedPlayLeavesTheDeviceOpenForStopToClose) {
     ASSERT_EQ(Calls().size(), 5u);
     ExpectStopAndClose(Calls()[3], Calls()[4], 1);
 }
+
+TEST_F(MciTraffic, PauseAndResumeWaitOnTheDeviceAndADeviceWithoutResumePlaysOnFromWhereItStands) {
+    Playlist playlist;
+    playlist.Add("a.wav");
+    g_recordingMci.nextDeviceId = 4;
+    playlist.PlayCurrent(kWindow);
+    Calls().clear();
+    EXPECT_EQ(playlist.PauseCurrent(), 1);
+    EXPECT_EQ(playlist.ResumeCurrent(kWindow), 1);
+    g_recordingMci.answers = {MCIERR_UNSUPPORTED_FUNCTION};
+    EXPECT_EQ(playlist.ResumeCurrent(kWindow), 1);
+    ASSERT_EQ(Calls().size(), 4u);
+    const UINT expected[] = {MCI_PAUSE, MCI_RESUME, MCI_RESUME, MCI_PLAY};
+    for (size_t i = 0; i < Calls().size(); ++i) {
+        EXPECT_EQ(Calls()[i].message, expected[i]) << i;
+        EXPECT_EQ(Calls()[i].deviceId, 4u) << i;
+    }
+    EXPECT_EQ(Calls()[1].flags, static_cast<DWORD_PTR>(MCI_WAIT));
+    EXPECT_EQ(Calls()[3].flags, static_cast<DWORD_PTR>(MCI_NOTIFY)) << "no starting point: on from where it stands";
+    EXPECT_EQ(Calls()[3].callback, reinterpret_cast<DWORD_PTR>(kWindow));
+    g_recordingMci.answers = {MCIERR_UNSUPPORTED_FUNCTION};
+    EXPECT_EQ(playlist.PauseCurrent(), 0) << "a device that cannot pause";
+}

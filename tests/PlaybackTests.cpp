@@ -15,13 +15,6 @@ bool Received(const NotifyWindow& window, WPARAM code) {
     return false;
 }
 
-DWORD PositionOf(UINT deviceId) {
-    MCI_STATUS_PARMS status{};
-    status.dwItem = MCI_STATUS_POSITION;
-    mciSendCommandA(deviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status));
-    return static_cast<DWORD>(status.dwReturn);
-}
-
 }  // namespace
 
 TEST(Playback, WavAndMp3PlayToTheirEndAndNotifySuccess) {

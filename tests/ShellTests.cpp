@@ -521,3 +521,38 @@ TEST_F(ShellPlayback, TheMediaKeysAreThePlayersOnlyWhileItPlays) {
     EXPECT_FALSE(othersCanTake(MOD_ALT, VK_NUMPAD5));
     DestroyWindow(other);
 }
+
+// The media key Play/Pause pauses a play and plays it on from the same place; while paused the
+// media keys stay the player's, a click on the icon stops, and from rest the key plays.
+TEST_F(ShellPlayback, PlayPausePausesAndPlaysOnFromWhereItWas) {
+    AddWavs(2, 30000);
+    Hotkey(kHotkeyPlay);
+    const UINT device = g_playlist->CurrentDeviceId();
+    ASSERT_TRUE(PumpUntil([&] { return PositionOf(device) > 1000; }, 10000));
+    Hotkey(kHotkeyPlayPause);
+    ASSERT_TRUE(PlaybackPaused());
+    EXPECT_EQ(ModeOf(device), static_cast<DWORD>(MCI_MODE_PAUSE));
+    EXPECT_TRUE(PlaybackUnderWay()) << "the media keys stay the player's";
+    const DWORD pausedAt = PositionOf(device);
+    ASSERT_TRUE(PumpUntilNoticesTaken());
+    EXPECT_TRUE(PlaybackPaused());
+    EXPECT_EQ(PositionOf(device), pausedAt);
+
+    Hotkey(kHotkeyPlayPause);
+    EXPECT_FALSE(PlaybackPaused());
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(ModeOf(device), static_cast<DWORD>(MCI_MODE_PLAY));
+    EXPECT_GE(PositionOf(device), pausedAt) << "played on, not from the beginning";
+    ASSERT_TRUE(PumpUntilNoticesTaken());
+    EXPECT_EQ(g_playlist->Current(), 1) << "a notice of the paused play ended the entry";
+    EXPECT_EQ(g_playing, 1);
+
+    Hotkey(kHotkeyPlayPause);
+    Tray(WM_LBUTTONUP);  // a paused entry counts as playing: the click stops it
+    EXPECT_FALSE(PlaybackPaused());
+    EXPECT_FALSE(PlaybackUnderWay());
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    Hotkey(kHotkeyPlayPause);  // from rest, as a click on the icon: plays
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_LT(PositionOf(g_playlist->CurrentDeviceId()), pausedAt);
+}

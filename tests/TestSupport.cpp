@@ -56,6 +56,21 @@ bool PumpUntilNoticesTaken(DWORD timeoutMs) {
         timeoutMs);
 }
 
+namespace {
+
+DWORD StatusOf(UINT deviceId, DWORD item) {
+    MCI_STATUS_PARMS status{};
+    status.dwItem = item;
+    mciSendCommandA(deviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status));
+    return static_cast<DWORD>(status.dwReturn);
+}
+
+}  // namespace
+
+DWORD PositionOf(UINT deviceId) { return StatusOf(deviceId, MCI_STATUS_POSITION); }
+
+DWORD ModeOf(UINT deviceId) { return StatusOf(deviceId, MCI_STATUS_MODE); }
+
 int OpenMciDeviceCount() {
     char answer[64] = "";
     mciSendStringA("sysinfo all quantity open", answer, sizeof answer, nullptr);

@@ -29,6 +29,9 @@ bool PumpUntilNoticesTaken(DWORD timeoutMs = 5000);
 
 // The number of MCI devices this process holds open.
 int OpenMciDeviceCount();
+// An MCI device's position (in its time format) and mode (MCI_MODE_PLAY, MCI_MODE_PAUSE, ...).
+DWORD PositionOf(UINT deviceId);
+DWORD ModeOf(UINT deviceId);
 
 // A hidden top-level window that records the MM_MCINOTIFY messages it receives (wParam, lParam).
 class NotifyWindow {

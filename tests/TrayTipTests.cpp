@@ -89,6 +89,20 @@ TEST_F(TrayTip, ShowsTheFullPathAfterAPlayAndNothingForAnEmptyPlaylist) {
     Command(IDM_STOP);
 }
 
+TEST_F(TrayTip, APausedEntryIsShownAsPausedInFrontOfItsPathAndPlayingOnShowsThePathAlone) {
+    SKIP_WITHOUT_FIXTURES();
+    g_playlist->Add(Fixture("long.wav"));
+    Command(IDM_PLAY);
+    Hotkey(kHotkeyPlayPause);
+    const std::string tip = Last().Tip();
+    ASSERT_LE(tip.size(), 63u);
+    EXPECT_EQ(tip.substr(0, 8), "Paused: ");
+    EXPECT_EQ(tip.substr(tip.size() - 8), "long.wav");
+    Hotkey(kHotkeyPlayPause);
+    EXPECT_EQ(Last().Tip(), TrayTipText(Fixture("long.wav"), GetACP()));
+    Command(IDM_STOP);
+}
+
 TEST_F(TrayTip, LongPathsKeepTheirEndBehindAnEllipsis) {
     const std::string path = "C:\\Music\\" + std::string(80, 'a') + "\\The Final Song.mp3";
     g_playlist->Add(path);

@@ -1,5 +1,6 @@
 // A small helper for the end-to-end tests: looks into a running Pipit from another process.
 //   probe command ID          posts the menu command ID to Pipit's main window
+//   probe hotkey ID           posts the hotkey ID to Pipit's main window, as a key pressed anywhere
 //   probe list TITLE          prints the items of the list box in the window TITLE, then "selected: N"
 //   probe find TITLE NAME...  prints the number of items of the list box in the window TITLE, then the
 //                            index of each NAME in it (-1 when missing): quick on a long list
@@ -80,7 +81,7 @@ int PrintState() {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe command ID | list TITLE | find TITLE NAME... | close TITLE | exists TITLE | state -\n");
+        std::fprintf(stderr, "usage: probe command ID | hotkey ID | list TITLE | find TITLE NAME... | close TITLE | exists TITLE | state -\n");
         return 2;
     }
     const std::string verb = argv[1];
@@ -92,6 +93,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         return PostMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+    }
+    if (verb == "hotkey") {
+        HWND main = MainWindow();
+        return main && PostMessageA(main, WM_HOTKEY, std::atoi(argv[2]), 0) ? 0 : 1;
     }
     if (verb == "list") {
         return ListItems(argv[2]);

@@ -94,6 +94,34 @@ moves || fail "Play did not play"
 press_in_playlist XF86AudioStop
 stands_still || fail "the Stop key did not stop playing"
 
+# Pause and play on, heard: the sound of an entry paused and played on lasts as long as that of the
+# entry played through (sound stands still while paused; played from its beginning again, the
+# part before the pause would be heard twice). The null sound device plays faster than real time.
+cp "$(dirname "$exe")/fixtures/medium.wav" "$work/media/medium.wav"
+captured() { stat -c %s "$SOUND_CAPTURE" 2>/dev/null || echo 0; }
+hand_over_medium() {
+    after_a_pause
+    rm -f "$SOUND_CAPTURE"
+    start_pipit "$media\\medium.wav"
+    wait_for 15 process_gone "$started" || fail "the copy handing medium.wav over did not end"
+    wait_for 10 played || fail "medium.wav was not played"
+}
+hand_over_medium
+wait_for 30 stands_still || fail "medium.wav did not end"
+whole=$(captured)
+hand_over_medium
+wait_for 10 eval '[ "$(captured)" -gt $((whole / 5)) ]' || fail "medium.wav did not go on playing"
+probe hotkey 4 || fail "could not press Play/Pause"
+stands_still || fail "the sound went on while paused"
+paused_at=$(captured)
+[ "$paused_at" -lt $((whole * 4 / 5)) ] || fail "paused too late to tell ($paused_at of $whole bytes)"
+probe hotkey 4 || fail "could not press Play/Pause again"
+moves || fail "the sound did not go on after the pause"
+wait_for 30 stands_still || fail "medium.wav did not end after the pause"
+heard=$(captured)
+[ "$heard" -gt $((whole * 9 / 10)) ] && [ "$heard" -lt $((whole * 11 / 10)) ] ||
+    fail "heard $heard bytes with a pause at $paused_at, $whole without: not played on from where it was paused"
+
 post_command 40007
 wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
 pipit=""
