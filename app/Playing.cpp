@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/AppState.h"
@@ -82,7 +83,8 @@ void EndSearch() {
 void CancelSearch() {
     if (search.underWay) {
         EndSearch();
-        g_playlist->SetCurrent(search.firstTried);
+        // An entry taken out meanwhile may have shortened the playlist.
+        g_playlist->SetCurrent(std::min(search.firstTried, g_playlist->GetCount()));
     }
 }
 

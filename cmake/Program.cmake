@@ -15,7 +15,8 @@ add_library(pipit_shell STATIC
   dialogs/AboutDialog.cpp
   dialogs/FailureMessage.cpp
   dialogs/FileChoosers.cpp
-  dialogs/PlaylistDialog.cpp)
+  dialogs/PlaylistDialog.cpp
+  dialogs/PlaylistEditing.cpp)
 target_link_libraries(pipit_shell PUBLIC pipit_playback shell32 gdi32 user32 advapi32)
 
 # The one door to the notification area; the tray tip tests link a recorder instead.

@@ -11,6 +11,7 @@
 #include "dialogs/FileChoosers.h"
 #include "playback/DisplayName.h"
 #include "dialogs/FailureMessage.h"
+#include "dialogs/PlaylistEditing.h"
 #include "playback/PathSearch.h"
 #include "playback/ScopedHandles.h"
 #include "resources/resource.h"
@@ -39,6 +40,7 @@ void Refill(HWND list) {
 // dialog (a tray action, a hand-over from another copy) tells the dialog at once.
 void OnInitDialog(HWND dialog) {
     AppendToList(ListOf(dialog), g_playlist->Head());
+    EnableEditingKeys(ListOf(dialog));
     SetPlaylistView(dialog);
 }
 

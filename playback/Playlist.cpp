@@ -56,6 +56,7 @@ void Playlist::Add(std::string_view path) {
     }
     tail = entry;
     ++count;
+    ++edits;
 }
 
 int Playlist::Next() {
@@ -133,4 +134,57 @@ void Playlist::FillListBox(HWND listBox, const PlaylistEntry* first) const {
         SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(current - 1), 0);
+}
+
+PlaylistEntry* Playlist::EntryBefore(int position) const {
+    PlaylistEntry* before = nullptr;
+    for (PlaylistEntry* entry = head; position > 1; --position, entry = entry->next) {
+        before = entry;
+    }
+    return before;
+}
+
+int Playlist::Remove(int position) {
+    if (position < 1 || position > count) {
+        return 0;
+    }
+    PlaylistEntry* before = EntryBefore(position);
+    PlaylistEntry* removed = before ? before->next : head;
+    (before ? before->next : head) = removed->next;
+    if (removed == tail) {
+        tail = before;
+    }
+    --count;
+    ++edits;
+    lastWalked = nullptr;
+    if (position < current || current > count) {
+        --current;  // the same file, one place up; or the last taken out, the one before it
+    }
+    return 1;
+}
+
+int Playlist::Move(int position, int places) {
+    const int other = position + places;
+    if ((places != 1 && places != -1) || position < 1 || position > count || other < 1 || other > count) {
+        return 0;
+    }
+    // Taking the lower of the two out and putting it back after the higher one swaps them.
+    const int lower = std::min(position, other);
+    PlaylistEntry* before = EntryBefore(lower);
+    PlaylistEntry* first = before ? before->next : head;
+    PlaylistEntry* second = first->next;
+    first->next = second->next;
+    second->next = first;
+    (before ? before->next : head) = second;
+    if (tail == second) {
+        tail = first;
+    }
+    ++edits;
+    lastWalked = nullptr;
+    if (current == position) {
+        current = other;
+    } else if (current == other) {
+        current = position;
+    }
+    return 1;
 }

@@ -51,6 +51,15 @@ public:
     // Steps back, wrapping to the last entry; returns 0 when it wrapped.
     int Prev();
     int SetCurrent(int position);
+    // Takes the entry at the position (1 to the count) out. The current entry stays the same file;
+    // where it is the one taken out, the entry after it becomes current, or the one before it when
+    // it was the last. Returns 0 for a position outside the playlist.
+    int Remove(int position);
+    // Swaps the entry at the position with its neighbour one place up (-1) or down (1); the current
+    // entry stays the same file. Returns 0 where there is no such neighbour.
+    int Move(int position, int places);
+    // Counts every change of the entries (added, taken out, moved).
+    unsigned Edits() const { return edits; }
     int GetCount() const { return count; }
     void SetLoop(int flag) { loop = flag; }
     std::string CurrentPath() const;
@@ -101,16 +110,20 @@ private:
     PlaylistEntry* head = nullptr;
     PlaylistEntry* tail = nullptr;
 
-    // Room for a new entry and its path. Entries are never removed one by one, so they are laid one
-    // after another in blocks of the playlist's own, all released with it: one allocation for
-    // hundreds of entries, and no heap header on each.
+    // Room for a new entry and its path. Entries are laid one after another in blocks of the
+    // playlist's own, all released with it: one allocation for hundreds of entries, and no heap
+    // header on each. An entry taken out keeps its room until then.
     void* Room(size_t bytes);
     std::vector<std::unique_ptr<std::byte[]>> blocks;
     size_t blockSize = 0;
     size_t blockUsed = 0;
 
-    // The entry last walked to and its position. Entries are only ever appended, so it stays valid,
-    // and stepping forward from it costs one link instead of a walk from the head.
+    unsigned edits = 0;
+    // The entry before the one at the position (none for the first); the position lies in the chain.
+    PlaylistEntry* EntryBefore(int position) const;
+
+    // The entry last walked to and its position: stepping forward from it costs one link instead of
+    // a walk from the head. Forgotten when entries are taken out or moved.
     mutable PlaylistEntry* lastWalked = nullptr;
     mutable int lastWalkedPosition = 0;
 };

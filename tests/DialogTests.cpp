@@ -655,3 +655,49 @@ TEST_F(Dialogs, ExitWhileADialogIsOpenEndsThePlayerCleanly) {
         }
     }
 }
+
+// Delete takes the selected entry out; taking out the one that plays stops it and makes the one
+// after it current. Alt + Up and Alt + Down move the selected entry, the current one staying the
+// same file. The list follows the playlist throughout.
+TEST_F(Dialogs, DeleteAndAltArrowsTakeOutAndMoveTheSelectedEntry) {
+    for (const char* name : {"1.wav", "2.wav", "3.wav", "4.wav"}) g_playlist->Add(Wav(name));
+    g_playlist->SetCurrent(2);
+    Command(IDM_PLAY);
+    auto press = [](HWND list, UINT message, WPARAM key) {
+        PostMessageA(list, message, key, message == WM_SYSKEYDOWN ? (1 << 29) : 0);
+        PumpUntil([&] {
+            MSG pending;
+            return !PeekMessageA(&pending, list, message, message, PM_NOREMOVE);
+        }, 5000);
+    };
+    Playlist([&](HWND dialog, HWND list) {
+        SetFocus(list);
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        press(list, WM_KEYDOWN, VK_DELETE);  // not the one that plays
+        EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"2.wav", "3.wav", "4.wav"}));
+        EXPECT_EQ(g_playlist->CurrentPath(), media_ / "2.wav");
+        EXPECT_EQ(g_playing, 1);
+
+        press(list, WM_KEYDOWN, VK_DELETE);  // now the one that plays
+        EXPECT_EQ(g_playlist->CurrentPath(), media_ / "3.wav");
+        EXPECT_EQ(g_playing, 0);
+        EXPECT_EQ(OpenMciDeviceCount(), 0);
+
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        press(list, WM_SYSKEYDOWN, VK_DOWN);
+        EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"4.wav", "3.wav"}));
+        EXPECT_EQ(g_playlist->CurrentPath(), media_ / "3.wav");
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1) << "the moved entry stays selected";
+        press(list, WM_SYSKEYDOWN, VK_UP);
+        EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"3.wav", "4.wav"}));
+        EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
+
+        SendMessageA(list, LB_SETCURSEL, 1, 0);
+        press(list, WM_KEYDOWN, VK_DELETE);
+        press(list, WM_KEYDOWN, VK_DELETE);
+        EXPECT_EQ(g_playlist->GetCount(), 0);
+        EXPECT_EQ(g_playlist->Current(), 0);
+        EXPECT_TRUE(ListItems(list).empty());
+        ClickButton(dialog, IDCANCEL);
+    });
+}

@@ -131,3 +131,39 @@ TEST(PlaylistScale, HundredThousandEntriesAreBuiltAndReleasedWithoutDeepRecursio
     EXPECT_EQ(playlist->CurrentPath(), "D:\\Music\\100000.mp3");
     playlist.reset();
 }
+
+// Taking entries out and moving them keeps the current entry on the same file, and the position
+// never past the playlist.
+TEST(Playlist, EntriesTakenOutOrMovedKeepTheCurrentFileAndThePositionWithinThePlaylist) {
+    Playlist playlist;
+    for (const char* path : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) playlist.Add(path);
+    playlist.SetCurrent(3);
+    ASSERT_EQ(playlist.Remove(1), 1);  // before the current one
+    EXPECT_EQ(playlist.CurrentPath(), "c.mp3");
+    EXPECT_EQ(playlist.Current(), 2);
+    ASSERT_EQ(playlist.Remove(2), 1);  // the current one: the one after it
+    EXPECT_EQ(playlist.CurrentPath(), "d.mp3");
+    ASSERT_EQ(playlist.Remove(2), 1);  // the current and last: the one before it
+    EXPECT_EQ(playlist.CurrentPath(), "b.mp3");
+    EXPECT_EQ(PathsOf(playlist), std::vector<std::string>{"b.mp3"});
+    EXPECT_EQ(playlist.Tail(), playlist.Head());
+    EXPECT_EQ(playlist.Remove(2), 0);
+    ASSERT_EQ(playlist.Remove(1), 1);
+    EXPECT_EQ(playlist.Current(), 0);
+    EXPECT_EQ(playlist.Head(), nullptr);
+    EXPECT_EQ(playlist.Tail(), nullptr);
+
+    for (const char* path : {"a.mp3", "b.mp3", "c.mp3"}) playlist.Add(path);
+    EXPECT_EQ(playlist.Current(), 1);
+    ASSERT_EQ(playlist.Move(1, 1), 1);
+    EXPECT_EQ(PathsOf(playlist), (std::vector<std::string>{"b.mp3", "a.mp3", "c.mp3"}));
+    EXPECT_EQ(playlist.CurrentPath(), "a.mp3");
+    ASSERT_EQ(playlist.Move(3, -1), 1);
+    EXPECT_EQ(PathsOf(playlist), (std::vector<std::string>{"b.mp3", "c.mp3", "a.mp3"}));
+    EXPECT_EQ(playlist.CurrentPath(), "a.mp3");
+    EXPECT_EQ(playlist.Current(), 3);
+    EXPECT_EQ(playlist.Move(3, 1), 0);
+    EXPECT_EQ(playlist.Move(1, -1), 0);
+    playlist.Add("d.mp3");
+    EXPECT_EQ(PathsOf(playlist).back(), "d.mp3") << "the last entry after a move is the tail";
+}
