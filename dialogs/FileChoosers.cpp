@@ -1,10 +1,13 @@
 #include "dialogs/FileChoosers.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/AppState.h"
 #include "dialogs/FailureMessage.h"
@@ -15,6 +18,8 @@
 namespace {
 
 constexpr int kBufferSize = 2600;
+// Room for the names of many files chosen at once (all of an album's, with Ctrl+A): 64 K characters.
+constexpr size_t kSelectionRoom = size_t{64} * 1024;
 
 // The file dialogs refuse a record of the wrong size outright, showing nothing.
 // OPENFILENAME_SIZE_VERSION_400A is the record up to and including lpTemplateName; MinGW spells it
@@ -33,6 +38,15 @@ bool OpenFileDialog(OPENFILENAMEA* record) {
         open = SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
     }
     return open && open(record) != FALSE;
+}
+
+// Why the last file dialog failed; 0 for a cancel.
+DWORD FileDialogError() {
+    static decltype(CommDlgExtendedError)* error = nullptr;
+    if (!error) {
+        error = SystemFunction<decltype(CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+    }
+    return error ? error() : 0;
 }
 
 bool SaveFileDialog(OPENFILENAMEA* record) {
@@ -112,18 +126,31 @@ void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset) {
     PlayCurrentAndShow(window);
 }
 
+// Any selection the chooser allows is taken whole: where even the room given is too small for its
+// names, the chooser says how much it needs, and is shown again with that room.
 void SelectMediaFiles(HWND window) {
     char filter[kBufferSize];
-    char file[kBufferSize] = "";
     LoadFilterString(IDS_MEDIA_FILTER, filter, kBufferSize);
-    OPENFILENAMEA record = FileDialogRecord(
-        window, filter, file,
-        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
-    // Cancelled, or the choice did not fit the buffer; or the player ended while the dialog was open.
-    if (!OpenFileDialog(&record) || !IsWindow(window)) {
-        return;
+    std::vector<char> file(kSelectionRoom, '\0');
+    for (;;) {
+        OPENFILENAMEA record = FileDialogRecord(
+            window, filter, file.data(),
+            OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
+        record.nMaxFile = static_cast<DWORD>(file.size());
+        if (OpenFileDialog(&record)) {
+            if (IsWindow(window)) {  // the player may have ended while the dialog was open
+                TakeChosenMediaFiles(window, file.data(), record.nFileOffset);
+            }
+            return;
+        }
+        if (FileDialogError() != FNERR_BUFFERTOOSMALL || !IsWindow(window)) {
+            return;  // cancelled
+        }
+        // The first two bytes hold the room asked for, which cannot say more than 64 K.
+        WORD asked = 0;
+        std::memcpy(&asked, file.data(), sizeof asked);
+        file.assign(std::max<size_t>(asked + size_t{1}, file.size() * 2), '\0');
     }
-    TakeChosenMediaFiles(window, file, record.nFileOffset);
 }
 
 void LoadPlaylistFile(HWND window, const std::string& file) {
