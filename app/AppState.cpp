@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/Hotkeys.h"
 #include "app/Playing.h"
 #include "common/PrivateIds.h"
 
@@ -37,9 +36,9 @@ HandlerScope::~HandlerScope() {
         ended = false;
         return;
     }
-    // Once a message has been handled: the media keys follow what plays, whichever command, notice
-    // or timer changed it, without flapping between an entry's end and the next one's start.
-    HoldMediaKeys(PlaybackUnderWay());
+    // Once a message has been handled, whichever command, notice or timer changed what plays; not
+    // between an entry's end and the next one's start.
+    AfterEachMessage();
 }
 
 void SetLivePlaylist(std::unique_ptr<Playlist> playlist) {

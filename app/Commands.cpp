@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "app/AppState.h"
+#include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
 #include "app/Playing.h"
 #include "app/Settings.h"
@@ -23,7 +24,7 @@ void Step(HWND window, int (Playlist::*step)(), Travel travel) {
     if (g_playlist->GetCount() == 0) {
         return;
     }
-    StopPlayback();
+    StopCurrentPlayback();  // Next plays the entry opened ahead, where there is one
     ((*g_playlist).*step)();  // goes on from the wrapped position whatever the loop flag
     PlayCurrentAndShow(window, travel);
 }
@@ -69,20 +70,6 @@ void Exit(HWND window) {
     DestroyWindow(window);
 }
 
-// A play ended by itself: go on to the next entry, unless the playlist wrapped with Loop off.
-// A playlist of one entry is never repeated.
-void EndOfEntry(HWND window) {
-    NoticeTaken();
-    StopPlayback();
-    if (g_playlist->GetCount() <= 1) {
-        return;
-    }
-    if (g_playlist->Next() == 0) {
-        return;
-    }
-    // Entries that cannot be played are passed over, past the last one only with Loop on.
-    PlayCurrentAndShow(window, g_loop ? Travel::Forward : Travel::ForwardToEnd);
-}
 
 // The check shows what is stored: a write the registry refused changes nothing.
 void ToggleRunAtStartup() {
@@ -153,7 +140,7 @@ LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
         case MCI_NOTIFY_SUCCESSFUL:
             if (IsNoticeOfCurrentPlay(lParam)) {
-                EndOfEntry(window);
+                PlayOnAfterEnd(window);
             }
             return 0;
         // These only ever follow the player's own stop, close or replay, which already cleared
@@ -173,6 +160,10 @@ LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
 LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
     if (wParam == kPlayableSearchTimer) {
         ContinuePlayableSearch(window);
+        return 0;
+    }
+    if (wParam == kEndedDeviceTimer) {
+        CloseEndedDevice();
         return 0;
     }
     return DefWindowProcA(window, WM_TIMER, wParam, lParam);

@@ -91,6 +91,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COPYDATA: return OnCopyData(window, wParam, lParam);
         case WM_PATHS_FOUND: return OnPathsFound(window);
         case WM_PLAYBACK_STOPPED: OnPlaybackStopped(); return 0;
+        case WM_OPEN_AHEAD: OnOpenAheadPosted(); return 0;
         default: break;
     }
     if (message == taskbarCreated && taskbarCreated != 0) {

@@ -6,6 +6,8 @@
 #include <chrono>
 
 #include "app/AppState.h"
+#include "app/DevicesAside.h"
+#include "app/Hotkeys.h"
 #include "app/TrayIcon.h"
 #include "playback/FileProbe.h"
 
@@ -47,10 +49,19 @@ constexpr DWORD kFileAnswerMs = 250;
 // open of it would hold the thread for as long as the network takes to give up. A device that
 // opened but would not play is closed at once: nothing else would close it.
 bool TryCurrent(HWND window) {
-    if (!FileAnswersWithin(g_playlist->CurrentPath(), kFileAnswerMs)) {
-        return false;
+    bool played = false;
+    if (TakeOpenedAhead()) {
+        played = g_playlist->PlayOpened(window);  // one command: the device was opened ahead
+    } else if (FileAnswersWithin(g_playlist->CurrentPath(), kFileAnswerMs)) {
+        played = g_playlist->PlayCurrent(window);
+        if (!played) {
+            // The ended entry's device, still open a moment, may hold the very file (a playlist
+            // that names it twice): MCI refuses a second open of it.
+            CloseEndedDevice();
+            played = g_playlist->PlayCurrent(window);
+        }
     }
-    if (g_playlist->PlayCurrent(window)) {
+    if (played) {
         noticeOutstanding = true;
         noticeWindow = window;
         return true;
@@ -165,14 +176,22 @@ bool ResumePlayback(HWND window) {
 void ForgetPlayback() {
     search.underWay = false;
     paused = false;
+    noticeWindow = nullptr;
+    ForgetDevicesAside();
     noticeOutstanding = false;
     stopsInQueue = 0;  // the markers in the queue go with the window
 }
 
 void StopPlayback() {
+    StopCurrentPlayback();
+    CloseOpenedAhead();
+}
+
+void StopCurrentPlayback() {
     CancelSearch();
     paused = false;
     g_playlist->StopCurrent();
+    CloseEndedDevice();
     g_playing = 0;
     // The queue is not searched for the stopped play's notice: taking messages would also run
     // those that other programs send meanwhile (a close among them) in the middle of the command.
@@ -197,3 +216,25 @@ bool IsNoticeOfCurrentPlay(LPARAM deviceId) {
 }
 
 void NoticeTaken() { noticeOutstanding = false; }
+
+void PlayOnAfterEnd(HWND window) {
+    NoticeTaken();
+    g_playing = 0;
+    paused = false;
+    SetEndedDeviceAside(window, g_playlist->SetCurrentDeviceAside());
+    // A playlist of one entry is never repeated; past the last entry it goes on only with Loop on.
+    if (g_playlist->GetCount() <= 1 || g_playlist->Next() == 0) {
+        return;
+    }
+    // Entries that cannot be played are passed over, past the last one only with Loop on.
+    PlayCurrentAndShow(window, g_loop ? Travel::Forward : Travel::ForwardToEnd);
+}
+
+void AfterEachMessage() {
+    HoldMediaKeys(PlaybackUnderWay());
+    if (noticeWindow) {
+        SyncOpenedAhead(noticeWindow, g_playing != 0 && !paused && !search.underWay);
+    }
+}
+
+void OnOpenAheadPosted() { OnOpenAhead(g_playing != 0 && !paused && !search.underWay); }

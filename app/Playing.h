@@ -28,3 +28,17 @@ void OnPlaybackStopped();
 bool IsNoticeOfCurrentPlay(LPARAM deviceId);
 // The play's end notice has been handled; nothing more comes of that play.
 void NoticeTaken();
+
+// The current entry's play ended by itself: goes on to the next entry (with its device opened
+// ahead, one command), unless the playlist wrapped with Loop off; a playlist of one entry is never
+// repeated. The ended entry's device closes a moment later, once its last sound is out.
+void PlayOnAfterEnd(HWND window);
+
+// Stops the current entry only, keeping the next one's device opened ahead: for a step to it.
+void StopCurrentPlayback();
+
+// Once a message has been handled, whatever it changed: the media keys follow what plays, and the
+// next entry's device is opened ahead, or closed where the playlist no longer leads to it.
+void AfterEachMessage();
+// WM_OPEN_AHEAD.
+void OnOpenAheadPosted();

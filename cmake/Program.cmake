@@ -3,6 +3,7 @@
 add_library(pipit_shell STATIC
   app/AppState.cpp
   app/Commands.cpp
+  app/DevicesAside.cpp
   app/HandOver.cpp
   app/Hotkeys.cpp
   app/MainWindow.cpp

@@ -20,6 +20,9 @@ constexpr UINT WM_PLAYBACK_STOPPED = WM_APP + 1;
 constexpr UINT WM_PLAYLIST_CHANGED = WM_APP + 2;
 // Posted by the thread that searches dropped and handed-over paths when a search is done.
 constexpr UINT WM_PATHS_FOUND = WM_APP + 3;
+// Posted when the device of the entry that plays next may be opened ahead; posted rather than done
+// at once, so that the command that started the play, and whoever waits for it, is not held up.
+constexpr UINT WM_OPEN_AHEAD = WM_APP + 4;
 
 // The tray icon's id among the main window's icons; one icon, the number it always had.
 constexpr UINT kTrayIconId = 102;
@@ -27,6 +30,8 @@ constexpr UINT kTrayIconId = 102;
 // Timers of the main window.
 // Drives a search for a playable entry, a turn at a time.
 constexpr UINT_PTR kPlayableSearchTimer = 1;
+// Closes an ended entry's device a moment after the next entry started.
+constexpr UINT_PTR kEndedDeviceTimer = 2;
 
 // Hotkeys: the id is the WM_HOTKEY wParam. Ids 0 to 3 are the Alt + keypad keys, in the order the
 // player has always numbered them; the media keys follow.

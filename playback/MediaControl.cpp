@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "playback/MciCommand.h"
 #include "playback/MciDrivers.h"
 #include "playback/Playlist.h"
@@ -8,46 +10,111 @@ int Playlist::PlayCurrent(HWND window) {
     if (!entry) {
         return 0;
     }
-    // A refused open leaves the id of the entry's last device in place. When that device is still
-    // open (Play chosen again while it plays), the play below restarts it from the beginning.
-    OpenDevice(entry->path().data(), entry->deviceType().data(), entry->deviceId);
+    // A refused open leaves the entry's device in place. When it is still open (Play chosen again
+    // while it plays: MCI refuses a second open of the file), the play restarts it from the beginning.
+    if (!OpenDevice(*entry) && !HoldsOpen(*entry)) {
+        return 0;
+    }
     return PlayDevice(window, entry->deviceId, 0);
 }
 
 void Playlist::StopCurrent() {
     PlaylistEntry* entry = CurrentEntry();
-    if (!entry) {
+    if (!entry || !HoldsOpen(*entry)) {
         return;
     }
-    // Close even when the stop is refused; a device already closed refuses both, harmlessly.
+    // Close even when the stop is refused.
     StopDevice(entry->deviceId);
     CloseDevice(entry->deviceId);
+    Closed(entry->deviceId);
+}
+
+UINT Playlist::OpenAhead(int position) {
+    const int saved = current;
+    current = position;
+    PlaylistEntry* entry = CurrentEntry();
+    current = saved;
+    if (!entry || HoldsOpen(*entry) || !OpenDevice(*entry)) {
+        return 0;
+    }
+    if (!SetTimeFormat(entry->deviceId)) {
+        CloseOpened(entry->deviceId);
+        return 0;
+    }
+    return entry->deviceId;
+}
+
+int Playlist::PlayOpened(HWND window) {
+    const PlaylistEntry* entry = CurrentEntry();
+    if (!entry || !HoldsOpen(*entry)) {
+        return 0;
+    }
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
+    play.dwFrom = 0;
+    return SendMciCommand(entry->deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0
+               ? 1
+               : 0;
+}
+
+void Playlist::CloseOpened(UINT deviceId) {
+    const auto open = std::find_if(openDevices.begin(), openDevices.end(),
+                                   [deviceId](const auto& device) { return device.first == deviceId; });
+    if (open != openDevices.end()) {
+        CloseDevice(deviceId);
+        openDevices.erase(open);
+    }
+}
+
+UINT Playlist::SetCurrentDeviceAside() {
+    const PlaylistEntry* entry = CurrentEntry();
+    if (!entry) {
+        return 0;
+    }
+    for (auto& device : openDevices) {
+        if (device.first == entry->deviceId && device.second == entry) {
+            device.second = nullptr;
+            return device.first;
+        }
+    }
+    return 0;
 }
 
 int Playlist::PauseCurrent() {
     const PlaylistEntry* entry = CurrentEntry();
-    return entry && SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 ? 1 : 0;
+    return entry && HoldsOpen(*entry) && SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 ? 1 : 0;
 }
 
 // The paused play goes on, and its own notice comes at its end. A device that has no resume is
 // played on from where it stands instead.
 int Playlist::ResumeCurrent(HWND window) {
     const PlaylistEntry* entry = CurrentEntry();
-    if (!entry) {
+    if (!entry || !HoldsOpen(*entry)) {
         return 0;
     }
     return SendMciCommand(entry->deviceId, MCI_RESUME, MCI_WAIT, 0) == 0 ? 1 : PlayDeviceOn(window, entry->deviceId);
 }
 
-int Playlist::OpenDevice(const char* path, const char* deviceType, UINT& deviceId) {
+bool Playlist::HoldsOpen(const PlaylistEntry& entry) const {
+    return std::find(openDevices.begin(), openDevices.end(), std::pair<UINT, const PlaylistEntry*>(entry.deviceId, &entry)) !=
+           openDevices.end();
+}
+
+void Playlist::Closed(UINT deviceId) {
+    std::erase_if(openDevices, [deviceId](const auto& device) { return device.first == deviceId; });
+}
+
+int Playlist::OpenDevice(PlaylistEntry& entry) {
     MCI_OPEN_PARMSA open{};
-    open.lpstrDeviceType = deviceType;
-    open.lpstrElementName = path;
+    open.lpstrDeviceType = entry.deviceType().data();
+    open.lpstrElementName = entry.path().data();
     if (SendMciCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
         return 0;
     }
-    deviceId = open.wDeviceID;
-    KeepOpenedMciDriversLoaded(deviceType);
+    entry.deviceId = open.wDeviceID;
+    Closed(entry.deviceId);  // an id MCI hands out again names no other device of ours any more
+    openDevices.emplace_back(entry.deviceId, &entry);
+    KeepOpenedMciDriversLoaded(entry.deviceType().data());
     return 1;
 }
 

@@ -70,9 +70,26 @@ public:
 
     // Media control: opens and plays the current entry with a completion notice to the window, and
     // returns 1 when MCI accepted the play (0: nothing plays, and no notice will come); stops and
-    // closes its device again.
+    // closes its device again. Commands go only to devices the playlist opened for the entry: an
+    // entry's id of a device closed since may name another entry's device by now.
     int PlayCurrent(HWND window);
     void StopCurrent();
+    // Opens the device of the entry at the position ahead of its turn, set to millisecond time but
+    // not played, so that its play is a single command; returns its id, 0 when it would not open.
+    UINT OpenAhead(int position);
+    // Plays the current entry's device opened ahead, from its beginning; 0 when it has none or MCI
+    // refused the play.
+    int PlayOpened(HWND window);
+    // Whether the current entry has a device of its own open (opened ahead, or playing).
+    bool CurrentHoldsDevice() const {
+        const PlaylistEntry* entry = CurrentEntry();
+        return entry && HoldsOpen(*entry);
+    }
+    // Closes a device this playlist opened (one opened ahead, or an ended entry's), by its id.
+    void CloseOpened(UINT deviceId);
+    // Parts the current entry from its open device, which stays open until closed by its id; the
+    // entry then holds none. Returns the id, 0 when it held none.
+    UINT SetCurrentDeviceAside();
     // Pauses the current entry's device where it is (1), or reports that the device would not (0).
     int PauseCurrent();
     // Plays a paused entry on from where it was paused, with a completion notice to the window (1),
@@ -97,7 +114,9 @@ private:
     // The entry at the current position, or none when the position is 0 or lies beyond the chain.
     PlaylistEntry* CurrentEntry() const;
 
-    static int OpenDevice(const char* path, const char* deviceType, UINT& deviceId);
+    int OpenDevice(PlaylistEntry& entry);
+    bool HoldsOpen(const PlaylistEntry& entry) const;
+    void Closed(UINT deviceId);
     static int SetTimeFormat(UINT deviceId);
     static int PlayDevice(HWND window, UINT deviceId, DWORD from);
     static int PlayDeviceOn(HWND window, UINT deviceId);
@@ -119,6 +138,8 @@ private:
     size_t blockUsed = 0;
 
     unsigned edits = 0;
+    // The devices the playlist has open, each with its entry.
+    std::vector<std::pair<UINT, const PlaylistEntry*>> openDevices;
     // The entry before the one at the position (none for the first); the position lies in the chain.
     PlaylistEntry* EntryBefore(int position) const;
 

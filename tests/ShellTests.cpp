@@ -170,7 +170,8 @@ TEST_F(ShellPlayback, EndOfEachEntryAdvancesAndStopsAfterTheLastWithLoopOff) {
         10000));
     EXPECT_EQ(started, (std::vector<int>{1, 2, 3, 1}));
     EXPECT_EQ(g_playlist->Current(), 1);
-    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    EXPECT_TRUE(PumpUntil([] { return OpenMciDeviceCount() == 0; }, 5000))
+        << "the last entry's device is closed once its sound is out";
     PumpFor(300);
     EXPECT_EQ(g_playing, 0) << "nothing goes on after the last entry";
 }
@@ -189,7 +190,7 @@ TEST_F(ShellPlayback, EndOfTheLastEntryWrapsWithLoopOn) {
         },
         10000));
     EXPECT_EQ(g_playing, 1);
-    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY));
     Command(IDM_STOP);
     EXPECT_EQ(g_playing, 0);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
@@ -223,7 +224,7 @@ TEST_F(ShellPlayback, LeftClickAfterNextStopsInsteadOfPlayingAgain) {
     EXPECT_EQ(g_playlist->Current(), 2);
     ASSERT_TRUE(PumpUntilNoticesTaken());  // the stopped entry's notice must not clear the flag
     EXPECT_EQ(g_playing, 1);
-    EXPECT_EQ(OpenMciDeviceCount(), 1);
+    EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY));
     Tray(WM_LBUTTONUP);
     EXPECT_EQ(g_playing, 0);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
@@ -555,4 +556,46 @@ TEST_F(ShellPlayback, PlayPausePausesAndPlaysOnFromWhereItWas) {
     Hotkey(kHotkeyPlayPause);  // from rest, as a click on the icon: plays
     EXPECT_EQ(g_playing, 1);
     EXPECT_LT(PositionOf(g_playlist->CurrentDeviceId()), pausedAt);
+}
+
+// While an entry plays, the device of the entry that plays next is opened ahead. It is closed when
+// the playlist is replaced, when the position moves elsewhere, when the playlist is edited so that
+// it no longer leads there, when playback stops, and at Exit: no device is ever left open.
+TEST_F(ShellPlayback, TheNextEntrysDeviceOpenedAheadIsClosedWhereverThePlaylistNoLongerLeadsToIt) {
+    AddWavs(3, 30000);
+    const std::string one = media_ / "entry1.wav", two = media_ / "entry2.wav", three = media_ / "entry3.wav";
+    auto openAfterTheQueue = [] {
+        PumpUntilNoticesTaken();
+        PumpFor(0);  // what the commands posted themselves
+        return OpenMciDeviceFiles();
+    };
+    auto sorted = [](std::vector<std::string> files) {
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    Command(IDM_PLAY);
+    EXPECT_EQ(openAfterTheQueue(), sorted({one, two}));
+    Command(IDM_PREV);  // the position moves: entry 3 plays, the last, and nothing follows it
+    EXPECT_EQ(openAfterTheQueue(), sorted({three}));
+    Command(IDM_NEXT);  // wraps to entry 1, which opens entry 2 ahead again
+    EXPECT_EQ(openAfterTheQueue(), sorted({one, two}));
+    ASSERT_EQ(g_playlist->Move(2, 1), 1);  // edited: entry 3 follows entry 1 now
+    Command(IDM_LOOP);                     // any message ends with the check
+    EXPECT_EQ(openAfterTheQueue(), sorted({one, three}));
+    Command(IDM_STOP);
+    EXPECT_TRUE(openAfterTheQueue().empty()) << "a stopped player holds no device";
+
+    Command(IDM_PLAY);
+    ASSERT_EQ(openAfterTheQueue().size(), 2u);
+    auto replacement = std::make_unique<Playlist>();
+    replacement->Add(two);
+    ReplacePlaylist(std::move(replacement));
+    EXPECT_TRUE(openAfterTheQueue().empty()) << "replaced";
+
+    ClearPlaylist();
+    AddWavs(3, 30000);
+    Command(IDM_PLAY);
+    ASSERT_EQ(openAfterTheQueue().size(), 2u);
+    Command(IDM_EXIT);
+    EXPECT_EQ(OpenMciDeviceCount(), 0) << "Exit";
 }

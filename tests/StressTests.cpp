@@ -71,7 +71,8 @@ TEST_F(ShellTest, RandomCommandsKeepThePlayerConsistentWithMci) {
         }
         PumpFor(0);
         SCOPED_TRACE(testing::Message() << "step " << step << ": " << kSteps[kind]);
-        ASSERT_LE(OpenMciDeviceCount(), 1);
+        // The one that plays, the next one opened ahead, and an ended one for a moment.
+        ASSERT_LE(OpenMciDeviceCount(), 3);
         ASSERT_GE(g_playlist->Current(), 0);
         ASSERT_LE(g_playlist->Current(), g_playlist->GetCount());
         ASSERT_TRUE(PlayingAgreesWithMci()) << "g_playing is " << g_playing;

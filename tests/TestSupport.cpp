@@ -5,6 +5,7 @@
 #include "common/PrivateIds.h"
 #include "playback/Playlist.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -66,6 +67,17 @@ DWORD StatusOf(UINT deviceId, DWORD item) {
 }
 
 }  // namespace
+
+std::vector<std::string> OpenMciDeviceFiles() {
+    std::vector<std::string> files;
+    for (int i = 1; i <= OpenMciDeviceCount(); ++i) {
+        char name[1024] = "";
+        mciSendStringA(("sysinfo all name " + std::to_string(i) + " open").c_str(), name, sizeof name, nullptr);
+        files.emplace_back(name);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 DWORD PositionOf(UINT deviceId) { return StatusOf(deviceId, MCI_STATUS_POSITION); }
 

@@ -29,6 +29,9 @@ bool PumpUntilNoticesTaken(DWORD timeoutMs = 5000);
 
 // The number of MCI devices this process holds open.
 int OpenMciDeviceCount();
+// The files of the MCI devices this process holds open (a device opened on a file is named by it),
+// in no particular order.
+std::vector<std::string> OpenMciDeviceFiles();
 // An MCI device's position (in its time format) and mode (MCI_MODE_PLAY, MCI_MODE_PAUSE, ...).
 DWORD PositionOf(UINT deviceId);
 DWORD ModeOf(UINT deviceId);

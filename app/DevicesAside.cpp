@@ -1,0 +1,128 @@
+#include "app/DevicesAside.h"
+
+#include "app/AppState.h"
+#include "common/PrivateIds.h"
+#include "playback/FileProbe.h"
+
+namespace {
+
+// How long the ended entry's device stays open after the next one started: longer than any output
+// holds sound (a DirectShow device holds a few hundred milliseconds).
+constexpr UINT kEndedDeviceMs = 1500;
+// How long opening ahead may wait to learn whether the next entry's file is there.
+constexpr DWORD kFileAnswerMs = 250;
+
+// What was opened ahead, and for which playlist as it stood then: entries added, taken out or moved
+// may lead elsewhere.
+struct OpenedAhead {
+    const Playlist* playlist = nullptr;
+    unsigned edits = 0;
+    int position = 0;  // 0: nothing is open ahead
+    UINT device = 0;
+};
+
+OpenedAhead ahead;
+// The last entry that would not open ahead, in the playlist as it stood: not tried again before its
+// turn, which tries it as any entry is tried.
+OpenedAhead refused;
+UINT endedDevice = 0;
+HWND endedWindow = nullptr;
+bool openAheadPosted = false;
+
+// The entry that plays when the current one ends by itself, 0 for none.
+int PositionAfterCurrent() {
+    const int count = g_playlist->GetCount();
+    const int current = g_playlist->Current();
+    if (count <= 1 || current < 1 || current > count) {
+        return 0;
+    }
+    if (current < count) {
+        return current + 1;
+    }
+    return g_loop ? 1 : 0;
+}
+
+bool Still(const OpenedAhead& opened, int position) {
+    return opened.position != 0 && opened.position == position && opened.playlist == g_playlist.get() &&
+           opened.edits == g_playlist->Edits();
+}
+
+bool AheadLeadsTo(int position) { return Still(ahead, position); }
+
+}  // namespace
+
+// By the device, not the position: the playlist may have been edited since, and the entry opened
+// ahead be current now at another position.
+bool TakeOpenedAhead() {
+    if (ahead.position == 0 || ahead.playlist != g_playlist.get() || !g_playlist->CurrentHoldsDevice() ||
+        g_playlist->CurrentDeviceId() != ahead.device) {
+        return false;
+    }
+    ahead = {};
+    return true;
+}
+
+void SetEndedDeviceAside(HWND window, UINT deviceId) {
+    CloseEndedDevice();  // the one before has had the whole of an entry to sound out
+    if (deviceId == 0) {
+        return;
+    }
+    endedDevice = deviceId;
+    endedWindow = window;
+    SetTimer(window, kEndedDeviceTimer, kEndedDeviceMs, nullptr);
+}
+
+void CloseEndedDevice() {
+    if (endedDevice == 0) {
+        return;
+    }
+    KillTimer(endedWindow, kEndedDeviceTimer);
+    g_playlist->CloseOpened(endedDevice);
+    endedDevice = 0;
+}
+
+void CloseOpenedAhead() {
+    if (ahead.position != 0) {
+        g_playlist->CloseOpened(ahead.device);
+        ahead = {};
+    }
+}
+
+void SyncOpenedAhead(HWND window, bool playing) {
+    const int next = playing ? PositionAfterCurrent() : 0;
+    if (ahead.position != 0 && !AheadLeadsTo(next)) {
+        CloseOpenedAhead();
+    }
+    if (next != 0 && ahead.position == 0 && !Still(refused, next) && !openAheadPosted &&
+        PostMessageA(window, WM_OPEN_AHEAD, 0, 0)) {
+        openAheadPosted = true;
+    }
+}
+
+void OnOpenAhead(bool playing) {
+    openAheadPosted = false;
+    const int next = playing ? PositionAfterCurrent() : 0;
+    if (next == 0 || ahead.position != 0 || Still(refused, next)) {
+        return;
+    }
+    refused = {g_playlist.get(), g_playlist->Edits(), next, 0};
+    // A file that is not there is left to its turn, which passes over it.
+    const int saved = g_playlist->Current();
+    g_playlist->SetCurrent(next);
+    const bool answers = FileAnswersWithin(g_playlist->CurrentPath(), kFileAnswerMs);
+    g_playlist->SetCurrent(saved);
+    if (!answers) {
+        return;
+    }
+    if (const UINT device = g_playlist->OpenAhead(next)) {
+        ahead = {g_playlist.get(), g_playlist->Edits(), next, device};
+        refused = {};
+    }
+}
+
+void ForgetDevicesAside() {
+    ahead = {};
+    refused = {};
+    endedDevice = 0;
+    openAheadPosted = false;
+}
