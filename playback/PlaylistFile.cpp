@@ -95,14 +95,9 @@ int Playlist::Load(const std::string& fileName) {
     }
     const UINT processCodePage = GetACP();
     const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
-    PlaylistLineSplitter splitter([&](std::string_view line) {
-        // A line that is UTF-8 already is taken as it stands, without a converted copy of it first.
-        if (processCodePage == CP_UTF8 && !IsUtf8(line)) {
-            Add(PathFromLine(line, processCodePage, legacyCodePage));
-        } else {
-            Add(line);
-        }
-    });
+    std::string converted;
+    PlaylistLineSplitter splitter(
+        [&](std::string_view line) { Add(PathFromLine(line, processCodePage, legacyCodePage, converted)); });
     std::vector<char> piece(kPieceSize);
     std::optional<Utf16Decoder> utf16;
     bool first = true;
