@@ -148,8 +148,8 @@ TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {
     EXPECT_EQ(LoadBytes("\xEF\xBB\xBF"
                         "C:\\a.mp3\r\nb.wav\r\n"),
               (Lines{"C:\\a.mp3", "b.wav"}));
-    // The same line rules after the conversion to the process code page, in both byte orders; the
-    // long line has a surrogate pair (U+1D11E) cut by the end of the reader's first 64 KiB.
+    // The same line rules after the conversion to the process code page, in both byte orders, with
+    // a line longer than the reader's first 64 KiB.
     const std::u16string longLine = u"D:\\" + std::u16string(32746, u'q') + u"\U0001D11E.mp3";
     const std::u16string text = u"C:\\\u00e9.mp3\r\n\nb.wav\n" + longLine +
                                 u"\r\n\x1A"
