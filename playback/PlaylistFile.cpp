@@ -1,5 +1,6 @@
-#include "playback/DisplayName.h"
+#include "playback/FileReplace.h"
 #include "playback/LegacyText.h"
+#include "playback/LongPaths.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistLines.h"
 #include "playback/ScopedHandles.h"
@@ -14,9 +15,11 @@ namespace {
 constexpr DWORD kPieceSize = 64 * 1024;
 
 // Shared as a C runtime stream shares it: other programs may read and write the file meanwhile.
-HANDLE OpenShared(const std::string& path, DWORD access, DWORD disposition) {
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE OpenForReading(const std::string& path) {
+    const std::wstring longPath = LongPath(path);
+    return longPath.empty() ? INVALID_HANDLE_VALUE
+                            : CreateFileW(longPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // A byte order mark, which editors put at the start of "UTF-8" and "Unicode" files, is never part
@@ -64,32 +67,10 @@ bool WriteLines(HANDLE file, const PlaylistEntry* entry) {
     return true;
 }
 
-// Writes the whole file and closes it; on failure the system's reason is left for GetLastError.
-bool WriteWholeFile(const std::string& path, DWORD disposition, const PlaylistEntry* head, bool toDisk) {
-    ScopedFile file(OpenShared(path, GENERIC_WRITE, disposition));
-    return file.Valid() && WriteLines(file.Get(), head) && (!toDisk || FlushFileBuffers(file.Get())) &&
-           CloseHandle(file.Take());
-}
-
-// A new, empty file in the folder of the path, or the empty text when none can be made there.
-std::string NewFileBeside(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH) {
-        return {};
-    }
-    const std::string folder(full, FileNameOffset(std::string_view(full, length), GetACP()));
-    char made[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "ppl", 0, made)) {
-        return {};
-    }
-    return made;
-}
-
 }  // namespace
 
 int Playlist::Load(const std::string& fileName) {
-    ScopedFile file(OpenShared(fileName, GENERIC_READ, OPEN_EXISTING));
+    ScopedFile file(OpenForReading(fileName));
     if (!file.Valid()) {
         return 0;
     }
@@ -125,26 +106,5 @@ int Playlist::Load(const std::string& fileName) {
 }
 
 int Playlist::Save(const std::string& fileName) const {
-    // A read-only playlist stays as it is, as it always did.
-    const DWORD attributes = GetFileAttributesA(fileName.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return 0;
-    }
-    // The new playlist goes to a file of its own beside the old one, which it then replaces in one
-    // step: a save that fails part-way (a full disk, a network folder that drops) leaves the old
-    // playlist as it was.
-    const std::string made = NewFileBeside(fileName);
-    if (made.empty()) {
-        // No new file can be made in that folder, but the playlist itself may be writable.
-        return WriteWholeFile(fileName, CREATE_ALWAYS, head, false) ? 1 : 0;
-    }
-    if (WriteWholeFile(made, TRUNCATE_EXISTING, head, true) &&
-        MoveFileExA(made.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return 1;
-    }
-    const DWORD reason = GetLastError();
-    DeleteFileA(made.c_str());
-    SetLastError(reason);
-    return 0;
+    return WriteFileAnew(fileName, [this](HANDLE file) { return WriteLines(file, head); }) ? 1 : 0;
 }

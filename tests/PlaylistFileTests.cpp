@@ -19,6 +19,17 @@ std::vector<std::string> LoadBytes(const std::string& bytes) {
 
 using Lines = std::vector<std::string>;
 
+// The names in a folder, "." and ".." left out.
+Lines NamesIn(const std::string& folder) {
+    Lines names;
+    WIN32_FIND_DATAA found;
+    const ScopedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    for (bool more = search.Valid(); more; more = FindNextFileA(search.Get(), &found)) {
+        if (found.cFileName[0] != '.') names.emplace_back(found.cFileName);
+    }
+    return names;
+}
+
 }  // namespace
 
 TEST(PlaylistFile, SaveWritesEachPathWithCrLfAndLoadGivesThemBack) {
@@ -139,9 +150,67 @@ TEST(PlaylistFile, ASaveThatFailsPartWayLeavesTheOldPlaylistByteForByte) {
     EXPECT_EQ(playlist.Save(folder / "list.ppl"), 0);
     EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "the system's reason is kept";
     EXPECT_EQ(ReadBytes(folder / "list.ppl"), old);
-    WIN32_FIND_DATAA found;
-    const ScopedFind search(FindFirstFileA((folder / "*.tmp").c_str(), &found));
-    EXPECT_FALSE(search.Valid()) << "the unfinished copy is removed";
+    EXPECT_EQ(NamesIn(folder.Path()), Lines{"list.ppl"}) << "the unfinished copy is removed";
+}
+
+TEST(PlaylistFile, SaveKeepsWhatTheOldFileCarriedAndNeverWritesInPlace) {
+    TempFolder folder;
+    const std::string list = folder / "list.ppl", old = "C:\\old.wav\r\n";
+    Playlist playlist;
+    playlist.Add("C:\\new.wav");
+    WriteBytes(list, old);
+    WriteBytes(list + ".saving", std::string(9000, 'x'));  // left by a save cut short: reused
+    SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_EQ(playlist.Save(list), 1);
+    EXPECT_EQ(ReadBytes(list), "C:\\new.wav\r\n");
+    EXPECT_EQ(GetFileAttributesA(list.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(NamesIn(folder.Path()), Lines{"list.ppl"});
+
+    SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteBytes(list, old);
+    {
+        // Held as a scanner holds it, without sharing its deletion: tried again, then refused.
+        const ScopedFile held(CreateFileA(list.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_EQ(playlist.Save(list), 0);
+        EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+        EXPECT_GE(GetTickCount64() - start, 500u) << "tried again for about a second";
+    }
+    EXPECT_EQ(NamesIn(folder.Path()), Lines{"list.ppl"});
+    // No new file can be made beside it.
+    ASSERT_TRUE(CreateDirectoryA((list + ".saving").c_str(), nullptr));
+    EXPECT_EQ(playlist.Save(list), 0);
+    EXPECT_EQ(ReadBytes(list), old);
+}
+
+TEST(PlaylistFile, SaveAndLoadWorkInAFolderPastTheOldPathLimit) {
+    TempFolder root;
+    const std::string outer = root / std::string(120, 'a');
+    const std::string folder = outer + "\\" + std::string(280 - outer.size(), 'b'), list = folder + "\\list.ppl";
+    const std::wstring longFolder = L"\\\\?\\" + std::wstring(folder.begin(), folder.end());
+    ASSERT_TRUE(CreateDirectoryA(outer.c_str(), nullptr) && CreateDirectoryW(longFolder.c_str(), nullptr));
+    Playlist playlist, loaded;
+    playlist.Add("C:\\one.wav");
+    ASSERT_EQ(playlist.Save(list), 1) << GetLastError();
+    ASSERT_EQ(playlist.Save(list), 1) << "over the file it made: " << GetLastError();
+    ASSERT_EQ(loaded.Load(list), 1) << GetLastError();
+    EXPECT_EQ(PathsOf(loaded), Lines{"C:\\one.wav"});
+    EXPECT_TRUE(DeleteFileW((longFolder + L"\\list.ppl").c_str()) && RemoveDirectoryW(longFolder.c_str()));
+}
+
+// The build makes the link afresh for each run: a symbolic link of the host, which Wine follows.
+TEST(PlaylistFile, SaveThroughALinkWritesTheFileItPointsTo) {
+    const std::string links = Fixture("../test-links"), target = links + "\\target\\list.ppl";
+    if (!FileExists(links + "\\target")) GTEST_SKIP() << "no link made for this run";
+    ASSERT_TRUE(WriteBytes(target, "C:\\old.wav\r\n"));
+    Playlist playlist;
+    playlist.Add("C:\\new.wav");
+    ASSERT_EQ(playlist.Save(links + "\\list.ppl"), 1);
+    EXPECT_EQ(ReadBytes(target), "C:\\new.wav\r\n");
+    EXPECT_EQ(NamesIn(links + "\\target"), Lines{"list.ppl"});
+    ASSERT_TRUE(WriteBytes(links + "\\list.ppl", "C:\\again.wav\r\n"));
+    EXPECT_EQ(ReadBytes(target), "C:\\again.wav\r\n") << "still the link";
 }
 
 TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {
