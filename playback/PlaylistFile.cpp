@@ -74,6 +74,26 @@ int Playlist::Load(const std::string& fileName) {
     if (!file.Valid()) {
         return 0;
     }
+    // A load fails whole: what a read that fails part-way has added is taken off again.
+    PlaylistEntry* const oldTail = tail;
+    const int oldCount = count;
+    const int oldCurrent = current;
+    auto fail = [&] {
+        const DWORD reason = GetLastError();
+        if (oldTail) {
+            oldTail->next = nullptr;
+        } else {
+            head = nullptr;
+        }
+        tail = oldTail;
+        count = oldCount;
+        current = oldCurrent;
+        lastWalked = nullptr;
+        lastWalkedPosition = 0;
+        SetLastError(reason);
+        return 0;
+    };
+
     const UINT processCodePage = GetACP();
     const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
     std::string converted;
@@ -81,14 +101,17 @@ int Playlist::Load(const std::string& fileName) {
         [&](std::string_view line) { Add(PathFromLine(line, processCodePage, legacyCodePage, converted)); });
     std::vector<char> piece(kPieceSize);
     std::optional<Utf16Decoder> utf16;
-    bool first = true;
-    DWORD got = 0;
-    // A read error ends the text as the end of the file would.
-    while (ReadFile(file.Get(), piece.data(), kPieceSize, &got, nullptr) && got > 0) {
+    for (bool first = true;; first = false) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), piece.data(), kPieceSize, &got, nullptr)) {
+            return fail();
+        }
+        if (got == 0) {
+            break;
+        }
         std::string_view bytes(piece.data(), got);
         if (first) {
             utf16 = TakeByteOrderMark(bytes, processCodePage);
-            first = false;
         }
         if (utf16) {
             bytes = utf16->Decode(bytes);

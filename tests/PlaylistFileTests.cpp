@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -211,6 +212,27 @@ TEST(PlaylistFile, SaveThroughALinkWritesTheFileItPointsTo) {
     EXPECT_EQ(NamesIn(links + "\\target"), Lines{"list.ppl"});
     ASSERT_TRUE(WriteBytes(links + "\\list.ppl", "C:\\again.wav\r\n"));
     EXPECT_EQ(ReadBytes(target), "C:\\again.wav\r\n") << "still the link";
+}
+
+TEST(PlaylistFile, ALoadThatCannotReadTheWholeFileFailsWholeWithTheSystemsReason) {
+    // A pipe whose writer goes once the first lines have been read: a read that fails part-way.
+    const std::string name = "\\\\.\\pipe\\pipit-test-" + std::to_string(GetCurrentProcessId());
+    const ScopedFile pipe(CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(pipe.Valid());
+    std::thread writer([&] {
+        ConnectNamedPipe(pipe.Get(), nullptr);
+        DWORD written = 0;
+        WriteFile(pipe.Get(), "C:\\a.mp3\r\nC:\\b.mp3\r\n", 20, &written, nullptr);
+        FlushFileBuffers(pipe.Get());  // until they have been read
+        DisconnectNamedPipe(pipe.Get());
+    });
+    Playlist playlist;
+    playlist.Add("C:\\keep.mp3");
+    EXPECT_EQ(playlist.Load(name), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PIPE_NOT_CONNECTED));
+    writer.join();
+    playlist.Add("C:\\after.mp3");
+    EXPECT_EQ(PathsOf(playlist), (Lines{"C:\\keep.mp3", "C:\\after.mp3"}));
 }
 
 TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {
