@@ -50,11 +50,16 @@ std::string_view PathFromLine(std::string_view line, UINT processCodePage, UINT 
     if (processCodePage != CP_UTF8 || legacyCodePage == CP_UTF8 || IsUtf8(line)) {
         return line;
     }
-    converted = ChangeCodePage(line, legacyCodePage, CP_UTF8);
-    return converted;
+    return InCodePage(line, legacyCodePage, CP_UTF8, converted);
 }
 
-std::string ChangeCodePage(std::string_view text, UINT from, UINT to) { return NarrowText(WideText(text, from), to); }
+std::string_view InCodePage(std::string_view text, UINT from, UINT to, std::string& converted) {
+    if (from == to) {
+        return text;
+    }
+    converted = NarrowText(WideText(text, from), to);
+    return converted;
+}
 
 std::string NarrowText(const std::wstring& text, UINT codePage) {
     const int size = static_cast<int>(text.size());

@@ -14,8 +14,9 @@ bool IsUtf8(std::string_view text);
 // taken as it stands.
 std::string_view PathFromLine(std::string_view line, UINT processCodePage, UINT legacyCodePage, std::string& converted);
 
-// Text from one code page in another; characters the second lacks become its default character.
-std::string ChangeCodePage(std::string_view text, UINT from, UINT to);
+// Text from one code page in another, kept in `converted`; characters the second lacks become its
+// default character. Where the two are the same, the text itself.
+std::string_view InCodePage(std::string_view text, UINT from, UINT to, std::string& converted);
 // Text between the wide characters of the platform's "W" calls and an 8-bit code page.
 std::string NarrowText(const std::wstring& text, UINT codePage);
 std::wstring WideText(std::string_view text, UINT codePage);

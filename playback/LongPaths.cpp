@@ -8,7 +8,7 @@ bool StartsWith(std::wstring_view text, std::wstring_view start) { return text.s
 
 }  // namespace
 
-std::wstring LongPath(std::string_view path) {
+std::wstring FullPath(std::string_view path) {
     const std::wstring named = WideText(path, CP_ACP);
     if (named.empty()) {
         SetLastError(ERROR_PATH_NOT_FOUND);
@@ -24,8 +24,13 @@ std::wstring LongPath(std::string_view path) {
         return {};
     }
     full.resize(length);
-    // Device names (\\.\) and paths already in the long form stay as they are.
-    if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) {
+    return full;
+}
+
+std::wstring LongPath(std::string_view path) {
+    std::wstring full = FullPath(path);
+    // The empty text, device names (\\.\) and paths already in the long form stay as they are.
+    if (full.empty() || StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) {
         return full;
     }
     if (StartsWith(full, L"\\\\")) {

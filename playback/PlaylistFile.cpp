@@ -1,13 +1,17 @@
+#include "playback/EntryPaths.h"
 #include "playback/FileReplace.h"
 #include "playback/LegacyText.h"
 #include "playback/LongPaths.h"
 #include "playback/Playlist.h"
+#include "playback/PlaylistKinds.h"
 #include "playback/PlaylistLines.h"
 #include "playback/ScopedHandles.h"
 #include "playback/Utf16Text.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,16 +27,19 @@ HANDLE OpenForReading(const std::string& path) {
 }
 
 // A byte order mark, which editors put at the start of "UTF-8" and "Unicode" files, is never part
-// of a path. Files without one are read byte for byte, as they always were.
-std::optional<Utf16Decoder> TakeByteOrderMark(std::string_view& bytes, UINT codePage) {
+// of a path; it tells that the text is UTF-8 (`utf8` set) or UTF-16 (a decoder into the code page
+// returned, `utf8` cleared). Files without one are read byte for byte, as they always were.
+std::optional<Utf16Decoder> TakeByteOrderMark(std::string_view& bytes, UINT codePage, bool& utf8) {
     constexpr std::string_view kUtf8 = "\xEF\xBB\xBF";
     constexpr std::string_view kUtf16LittleEndian = "\xFF\xFE";
     constexpr std::string_view kUtf16BigEndian = "\xFE\xFF";
     if (bytes.substr(0, kUtf8.size()) == kUtf8) {
         bytes.remove_prefix(kUtf8.size());
+        utf8 = true;
     } else if (bytes.substr(0, 2) == kUtf16LittleEndian || bytes.substr(0, 2) == kUtf16BigEndian) {
         const bool bigEndian = bytes.substr(0, 2) == kUtf16BigEndian;
         bytes.remove_prefix(2);
+        utf8 = false;
         return Utf16Decoder(bigEndian, codePage);
     }
     return std::nullopt;
@@ -94,11 +101,23 @@ int Playlist::Load(const std::string& fileName) {
         return 0;
     };
 
+    const PlaylistKind kind = PlaylistKindOf(fileName);
+    const PlaylistPlace place = PlaceOf(fileName);
     const UINT processCodePage = GetACP();
     const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
-    std::string converted;
-    PlaylistLineSplitter splitter(
-        [&](std::string_view line) { Add(PathFromLine(line, processCodePage, legacyCodePage, converted)); });
+    bool utf8 = kind == PlaylistKind::M3u8;  // and any list that starts with the UTF-8 byte order mark
+    std::string converted, path;
+    std::vector<std::pair<unsigned long long, std::string>> numbered;  // a PLS list's entries and their N
+    PlaylistLineSplitter splitter([&](std::string_view line) {
+        const std::string_view text = utf8 ? InCodePage(line, CP_UTF8, processCodePage, converted)
+                                           : PathFromLine(line, processCodePage, legacyCodePage, converted);
+        const std::optional<LineEntry> entry = EntryOfLine(kind, text);
+        if (entry && kind == PlaylistKind::Pls) {
+            numbered.emplace_back(entry->number, entry->path);
+        } else if (entry) {
+            Add(EntryPath(entry->path, place, kind != PlaylistKind::Own, path));
+        }
+    });
     std::vector<char> piece(kPieceSize);
     std::optional<Utf16Decoder> utf16;
     for (bool first = true;; first = false) {
@@ -111,7 +130,7 @@ int Playlist::Load(const std::string& fileName) {
         }
         std::string_view bytes(piece.data(), got);
         if (first) {
-            utf16 = TakeByteOrderMark(bytes, processCodePage);
+            utf16 = TakeByteOrderMark(bytes, processCodePage, utf8);
         }
         if (utf16) {
             bytes = utf16->Decode(bytes);
@@ -125,6 +144,11 @@ int Playlist::Load(const std::string& fileName) {
         splitter.Feed(rest.data(), rest.size());
     }
     splitter.Finish();
+    // In the order of their numbers; entries of one number in the order they came.
+    std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [number, entry] : numbered) {
+        Add(EntryPath(entry, place, true, path));
+    }
     return 1;
 }
 

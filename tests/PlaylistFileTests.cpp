@@ -1,4 +1,5 @@
 #include "playback/Playlist.h"
+#include "playback/PlaylistKinds.h"
 #include "playback/ScopedHandles.h"
 #include "tests/TestSupport.h"
 
@@ -10,15 +11,23 @@
 
 namespace {
 
-std::vector<std::string> LoadBytes(const std::string& bytes) {
-    TempFolder folder;
-    WriteBytes(folder / "list.ppl", bytes);
-    Playlist playlist;
-    EXPECT_EQ(playlist.Load(folder / "list.ppl"), 1);
-    return PathsOf(playlist);
-}
-
 using Lines = std::vector<std::string>;
+
+// The entries that a playlist file of the name and bytes gives, those in the file's own folder
+// shown in `folderAs` (by their names alone where it is empty).
+Lines LoadBytes(const std::string& bytes, const std::string& name = "list.ppl", const std::string& folderAs = "") {
+    TempFolder folder;
+    WriteBytes(folder / name, bytes);
+    Playlist playlist;
+    EXPECT_EQ(playlist.Load(folder / name), 1);
+    Lines paths = PathsOf(playlist);
+    for (std::string& path : paths) {
+        if (path.rfind(folder.Path() + "\\", 0) == 0) {
+            path.replace(0, folder.Path().size() + 1, folderAs.empty() ? "" : folderAs + "\\");
+        }
+    }
+    return paths;
+}
 
 // The names in a folder, "." and ".." left out.
 Lines NamesIn(const std::string& folder) {
@@ -61,7 +70,9 @@ TEST(PlaylistFile, SaveWritesEachPathWithCrLfAndLoadGivesThemBack) {
 
     Playlist loaded;
     EXPECT_EQ(loaded.Load(folder / "list.ppl"), 1);
-    EXPECT_EQ(PathsOf(loaded), paths);
+    Lines found = paths;
+    found[3] = folder / "relative.mid";  // found beside the list
+    EXPECT_EQ(PathsOf(loaded), found);
     EXPECT_EQ(loaded.Current(), 1);
 }
 
@@ -113,12 +124,12 @@ TEST(PlaylistFile, UnopenableFileLoadsNothingAndChangesNothing) {
 
 TEST(PlaylistFile, LoadAppendsToWhatIsThere) {
     TempFolder folder;
-    WriteBytes(folder / "list.ppl", "b.mp3\r\nc.mp3\r\n");
+    WriteBytes(folder / "list.ppl", "C:\\b.mp3\r\nC:\\c.mp3\r\n");
     Playlist playlist;
     playlist.Add("a.mp3");
     playlist.SetCurrent(0);
     EXPECT_EQ(playlist.Load(folder / "list.ppl"), 1);
-    EXPECT_EQ(PathsOf(playlist), (Lines{"a.mp3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(PathsOf(playlist), (Lines{"a.mp3", "C:\\b.mp3", "C:\\c.mp3"}));
     EXPECT_EQ(playlist.Current(), 0);
 }
 
@@ -260,4 +271,33 @@ TEST(PlaylistFile, ByteOrderMarksOfUtf8AndUtf16FilesAreNoPartOfAPath) {
     const Lines expected = {narrow(u"C:\\\u00e9.mp3"), "b.wav", narrow(longLine)};
     EXPECT_EQ(LoadBytes(little), expected);
     EXPECT_EQ(LoadBytes(big), expected);
+}
+
+TEST(PlaylistFile, OtherPlayersListsGiveTheirFilesInOrderAndNeverTheirTitlesOrAddresses) {
+    const std::string m3u =
+        "#EXTM3U\r\n#EXTINF:103,Dawn Chorus.mp3\r\na.mp3\r\nsub/b.mp3\r\n\\Music\\c.mp3\r\n/Music/d.wav\r\n"
+        "http://radio.example/e.mp3\r\nD:/Full/f.mp3\r\n\\\\server\\share\\g.mp3\r\n";
+    const Lines found = {"<list>\\a.mp3",    "<list>\\sub\\b.mp3", "C:\\Music\\c.mp3",
+                         "C:\\Music\\d.wav", "D:\\Full\\f.mp3",    "\\\\server\\share\\g.mp3"};
+    EXPECT_EQ(LoadBytes(m3u, "list.M3U", "<list>"), found);
+    EXPECT_EQ(LoadBytes(m3u, "list.m3u8", "<list>"), found);
+    // An M3U list is in the process code page unless its byte order mark says UTF-8; M3U8 is UTF-8.
+    const std::string cafe = "caf\xc3\xa9.mp3", inProcessCodePage = GetACP() == CP_UTF8 ? cafe : "caf\xe9.mp3";
+    EXPECT_EQ(LoadBytes(inProcessCodePage, "list.m3u"), Lines{inProcessCodePage});
+    EXPECT_EQ(LoadBytes("\xEF\xBB\xBF" + cafe, "list.m3u"), Lines{inProcessCodePage});
+    EXPECT_EQ(LoadBytes(cafe, "list.m3u8"), Lines{inProcessCodePage});
+
+    const std::string pls =
+        "[playlist]\r\nNumberOfEntries=4\r\nFile2=two.mp3\r\nTitle2=Song.mp3\r\nFILE1=C:/one.mp3\r\n"
+        "Length1=103\r\nFile10=\\ten.mp3\r\nFile3=https://example.org/x.mp3\r\nPlaylistName=Name.mp3\r\nVersion=2\r\n";
+    EXPECT_EQ(LoadBytes(pls, "list.pls", "<list>"), (Lines{"C:\\one.mp3", "<list>\\two.mp3", "C:\\ten.mp3"}));
+}
+
+TEST(PlaylistFile, OwnListsFindRelativePathsBesideThemAndKeepFullPathsAsTheyStand) {
+    EXPECT_EQ(LoadBytes("a.mp3\r\nsub/b.mp3\r\n\\Music\\c.mp3\r\nD:/Full/d.mp3\r\nhttp://host/e.mp3\r\n", "list.ppl",
+                        "<list>"),
+              (Lines{"<list>\\a.mp3", "<list>\\sub\\b.mp3", "C:\\Music\\c.mp3", "D:/Full/d.mp3", "http://host/e.mp3"}));
+    EXPECT_TRUE(IsPlaylistFileName("D:\\x.PPL") && IsPlaylistFileName("x.m3u") && IsPlaylistFileName("x.M3U8") &&
+                IsPlaylistFileName("x.pls"));
+    EXPECT_FALSE(IsPlaylistFileName("x.mp3") || IsPlaylistFileName("x.ppl.txt") || IsPlaylistFileName("D:\\x.pls\\y"));
 }
