@@ -61,17 +61,26 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-// Each line is handed to the system as it is written, so that it has reached the file before the
-// next one is written.
-bool WriteLines(HANDLE file, const PlaylistEntry* entry) {
-    std::string line;
+// Pipit's own lists (.ppl, and any name not below) hold the paths as they are. An M3U8 list holds
+// them in UTF-8 below its #EXTM3U line, and a PLS list in numbered FileN= lines, so that other
+// players read them. Each line is handed to the system as it is written, so that it has reached
+// the file before the next one is written.
+bool WriteLines(HANDLE file, const PlaylistEntry* entry, PlaylistKind kind) {
+    const bool pls = kind == PlaylistKind::Pls, m3u8 = kind == PlaylistKind::M3u8;
+    if (!WriteAll(file, pls ? "[playlist]\r\n" : m3u8 ? "#EXTM3U\r\n" : "")) {
+        return false;
+    }
+    const UINT codePage = GetACP();
+    std::string line, converted;
+    int number = 0;
     for (; entry; entry = entry->next) {
-        line.assign(entry->path()).append("\r\n");
+        line.assign(pls ? "File" + std::to_string(++number) + "=" : "");
+        line.append(m3u8 ? InCodePage(entry->path(), codePage, CP_UTF8, converted) : entry->path()).append("\r\n");
         if (!WriteAll(file, line)) {
             return false;
         }
     }
-    return true;
+    return !pls || WriteAll(file, "NumberOfEntries=" + std::to_string(number) + "\r\nVersion=2\r\n");
 }
 
 }  // namespace
@@ -153,5 +162,6 @@ int Playlist::Load(const std::string& fileName) {
 }
 
 int Playlist::Save(const std::string& fileName) const {
-    return WriteFileAnew(fileName, [this](HANDLE file) { return WriteLines(file, head); }) ? 1 : 0;
+    const PlaylistKind kind = PlaylistKindOf(fileName);
+    return WriteFileAnew(fileName, [&](HANDLE file) { return WriteLines(file, head, kind); }) ? 1 : 0;
 }

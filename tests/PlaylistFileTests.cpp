@@ -301,3 +301,21 @@ TEST(PlaylistFile, OwnListsFindRelativePathsBesideThemAndKeepFullPathsAsTheyStan
                 IsPlaylistFileName("x.pls"));
     EXPECT_FALSE(IsPlaylistFileName("x.mp3") || IsPlaylistFileName("x.ppl.txt") || IsPlaylistFileName("D:\\x.pls\\y"));
 }
+
+TEST(PlaylistFile, SaveWritesM3u8AndPlsListsThatOtherPlayersRead) {
+    TempFolder folder;
+    Playlist playlist;
+    const std::string cafe = GetACP() == CP_UTF8 ? "C:\\caf\xc3\xa9.mp3" : "C:\\caf\xe9.mp3";
+    playlist.Add(cafe);
+    playlist.Add("D:\\b.wav");
+    ASSERT_EQ(playlist.Save(folder / "mix.M3U8"), 1);
+    EXPECT_EQ(ReadBytes(folder / "mix.M3U8"), "#EXTM3U\r\nC:\\caf\xc3\xa9.mp3\r\nD:\\b.wav\r\n");
+    ASSERT_EQ(playlist.Save(folder / "mix.pls"), 1);
+    EXPECT_EQ(ReadBytes(folder / "mix.pls"),
+              "[playlist]\r\nFile1=" + cafe + "\r\nFile2=D:\\b.wav\r\nNumberOfEntries=2\r\nVersion=2\r\n");
+    for (const char* name : {"mix.M3U8", "mix.pls"}) {
+        Playlist loaded;
+        ASSERT_EQ(loaded.Load(folder / name), 1);
+        EXPECT_EQ(PathsOf(loaded), (Lines{cafe, "D:\\b.wav"})) << name;
+    }
+}
