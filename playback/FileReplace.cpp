@@ -14,7 +14,7 @@ constexpr ULONGLONG kRetryMilliseconds = 1000;
 constexpr DWORD kRetryPauseMilliseconds = 50;
 // The attributes of the old file that the new one is made with, so that they hold whether or not
 // the replace itself carries them over.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 struct Target {
     std::wstring path;  // in the long form
