@@ -15,16 +15,16 @@ struct DeviceTypeRow {
 // Tested in this order; the first match wins. The two capitalised extensions make no difference.
 // The formats after ".wvx" play through DirectShow where Windows has a decoder for them; where it
 // has none, the open or the play fails and the entry is passed over like any file that cannot play.
-constexpr std::array<DeviceTypeRow, 36> kDeviceTypes{{
+constexpr std::array<DeviceTypeRow, 35> kDeviceTypes{{
     {".avi", "avivideo"},   {".cda", "CDAudio"},    {".Mid", "Sequencer"},  {".rmi", "Sequencer"},
     {".Wav", "WaveAudio"},  {".aif", "MPEGVideo"},  {".aifc", "MPEGVideo"}, {".aiff", "MPEGVideo"},
     {".asf", "MPEGVideo2"}, {".asx", "MPEGVideo2"}, {".au", "MPEGVideo"},   {".ivf", "MPEGVideo2"},
-    {".m1v", "MPEGVideo"},  {".m3u", "MPEGVideo2"}, {".mp2", "MPEGVideo"},  {".mp2v", "MPEGVideo"},
-    {".mp3", "MPEGVideo2"}, {".mpa", "MPEGVideo"},  {".mpe", "MPEGVideo"},  {".mpeg", "MPEGVideo"},
-    {".mpg", "MPEGVideo"},  {".mpv2", "MPEGVideo"}, {".snd", "MPEGVideo"},  {".wax", "MPEGVideo2"},
-    {".wm", "MPEGVideo2"},  {".wma", "MPEGVideo2"}, {".wmp", "MPEGVideo2"}, {".wmv", "MPEGVideo2"},
-    {".wmx", "MPEGVideo2"}, {".wvx", "MPEGVideo2"}, {".flac", "MPEGVideo"}, {".m4a", "MPEGVideo"},
-    {".aac", "MPEGVideo"},  {".ogg", "MPEGVideo"},  {".oga", "MPEGVideo"},  {".opus", "MPEGVideo"},
+    {".m1v", "MPEGVideo"},  {".mp2", "MPEGVideo"},  {".mp2v", "MPEGVideo"}, {".mp3", "MPEGVideo2"},
+    {".mpa", "MPEGVideo"},  {".mpe", "MPEGVideo"},  {".mpeg", "MPEGVideo"}, {".mpg", "MPEGVideo"},
+    {".mpv2", "MPEGVideo"}, {".snd", "MPEGVideo"},  {".wax", "MPEGVideo2"}, {".wm", "MPEGVideo2"},
+    {".wma", "MPEGVideo2"}, {".wmp", "MPEGVideo2"}, {".wmv", "MPEGVideo2"}, {".wmx", "MPEGVideo2"},
+    {".wvx", "MPEGVideo2"}, {".flac", "MPEGVideo"}, {".m4a", "MPEGVideo"},  {".aac", "MPEGVideo"},
+    {".ogg", "MPEGVideo"},  {".oga", "MPEGVideo"},  {".opus", "MPEGVideo"},
 }};
 
 constexpr char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }

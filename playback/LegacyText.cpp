@@ -1,29 +1,14 @@
 #include "playback/LegacyText.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Whether the eight bytes at the text's offset are all ASCII: most paths are, and are passed over
-// eight bytes at a time.
-bool EightAsciiBytes(std::string_view text, size_t offset) {
-    std::uint64_t bytes = 0;
-    std::memcpy(&bytes, text.data() + offset, sizeof bytes);
-    return (bytes & 0x8080808080808080u) == 0;
-}
 
 }  // namespace
 
 bool IsUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
-        if (i + 8 <= text.size() && EightAsciiBytes(text, i)) {
-            i += 8;
-            continue;
-        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         size_t length;
         unsigned minimum;
@@ -60,18 +45,40 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
-std::string PathFromLine(std::string_view line, UINT processCodePage, UINT legacyCodePage) {
+std::string_view PathFromLine(std::string_view line, UINT processCodePage, UINT legacyCodePage,
+                              std::string& converted) {
     if (processCodePage != CP_UTF8 || legacyCodePage == CP_UTF8 || IsUtf8(line)) {
-        return std::string(line);
+        return line;
     }
-    const int size = static_cast<int>(line.size());
-    std::wstring wide(MultiByteToWideChar(legacyCodePage, 0, line.data(), size, nullptr, 0), L'\0');
-    MultiByteToWideChar(legacyCodePage, 0, line.data(), size, wide.data(), static_cast<int>(wide.size()));
-    const int wideSize = static_cast<int>(wide.size());
-    std::string text(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(), static_cast<int>(text.size()), nullptr,
-                        nullptr);
-    return text;
+    return InCodePage(line, legacyCodePage, CP_UTF8, converted);
+}
+
+std::string_view InCodePage(std::string_view text, UINT from, UINT to, std::string& converted) {
+    if (from == to) {
+        return text;
+    }
+    converted = NarrowText(WideText(text, from), to);
+    return converted;
+}
+
+std::string NarrowText(const std::wstring& text, UINT codePage) {
+    const int size = static_cast<int>(text.size());
+    std::string narrow(
+        size == 0 ? 0 : WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    if (!narrow.empty()) {
+        WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                            nullptr);
+    }
+    return narrow;
+}
+
+std::wstring WideText(std::string_view text, UINT codePage) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(size == 0 ? 0 : MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0), L'\0');
+    if (!wide.empty()) {
+        MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    }
+    return wide;
 }
 
 UINT LegacyAnsiCodePage() {

@@ -22,9 +22,12 @@ static_assert(sizeof(PlaylistEntry) == 2 * sizeof(void*) + 8, "an entry's header
 void* Playlist::Room(size_t bytes) {
     bytes = (bytes + kAlignment - 1) / kAlignment * kAlignment;
     if (blocks.empty() || blockSize - blockUsed < bytes) {
-        // A path longer than a block gets a block of its own size.
-        blockSize = std::max(blocks.empty() ? kFirstBlockSize : std::min(2 * blockSize, kLargestBlockSize), bytes);
-        blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(blockSize));
+        // A path longer than a block gets a block of its own size. The size is kept only once the
+        // block is there: an allocation that fails leaves the last block and its measure as they were.
+        const size_t size =
+            std::max(blocks.empty() ? kFirstBlockSize : std::min(2 * blockSize, kLargestBlockSize), bytes);
+        blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+        blockSize = size;
         blockUsed = 0;
     }
     void* room = blocks.back().get() + blockUsed;

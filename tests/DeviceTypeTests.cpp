@@ -7,12 +7,12 @@ TEST(DeviceTypeFor, EveryExtensionOfTheTableMapsToItsDevice) {
         {".avi", "avivideo"},   {".cda", "CDAudio"},    {".mid", "Sequencer"},  {".rmi", "Sequencer"},
         {".wav", "WaveAudio"},  {".aif", "MPEGVideo"},  {".aifc", "MPEGVideo"}, {".aiff", "MPEGVideo"},
         {".asf", "MPEGVideo2"}, {".asx", "MPEGVideo2"}, {".au", "MPEGVideo"},   {".ivf", "MPEGVideo2"},
-        {".m1v", "MPEGVideo"},  {".m3u", "MPEGVideo2"}, {".mp2", "MPEGVideo"},  {".mp2v", "MPEGVideo"},
-        {".mp3", "MPEGVideo2"}, {".mpa", "MPEGVideo"},  {".mpe", "MPEGVideo"},  {".mpeg", "MPEGVideo"},
-        {".mpg", "MPEGVideo"},  {".mpv2", "MPEGVideo"}, {".snd", "MPEGVideo"},  {".wax", "MPEGVideo2"},
-        {".wm", "MPEGVideo2"},  {".wma", "MPEGVideo2"}, {".wmp", "MPEGVideo2"}, {".wmv", "MPEGVideo2"},
-        {".wmx", "MPEGVideo2"}, {".wvx", "MPEGVideo2"}, {".flac", "MPEGVideo"}, {".m4a", "MPEGVideo"},
-        {".aac", "MPEGVideo"},  {".ogg", "MPEGVideo"},  {".oga", "MPEGVideo"},  {".opus", "MPEGVideo"},
+        {".m1v", "MPEGVideo"},  {".mp2", "MPEGVideo"},  {".mp2v", "MPEGVideo"}, {".mp3", "MPEGVideo2"},
+        {".mpa", "MPEGVideo"},  {".mpe", "MPEGVideo"},  {".mpeg", "MPEGVideo"}, {".mpg", "MPEGVideo"},
+        {".mpv2", "MPEGVideo"}, {".snd", "MPEGVideo"},  {".wax", "MPEGVideo2"}, {".wm", "MPEGVideo2"},
+        {".wma", "MPEGVideo2"}, {".wmp", "MPEGVideo2"}, {".wmv", "MPEGVideo2"}, {".wmx", "MPEGVideo2"},
+        {".wvx", "MPEGVideo2"}, {".flac", "MPEGVideo"}, {".m4a", "MPEGVideo"},  {".aac", "MPEGVideo"},
+        {".ogg", "MPEGVideo"},  {".oga", "MPEGVideo"},  {".opus", "MPEGVideo"},
     };
     for (const auto& [extension, device] : expected) {
         EXPECT_EQ(DeviceTypeFor(extension), device) << extension;
@@ -30,8 +30,9 @@ TEST(DeviceTypeFor, IgnoresLetterCase) {
 }
 
 TEST(DeviceTypeFor, OnlyTheWholeTextMatches) {
-    for (const char* other : {"", ".", ".mp3 ", ".mp", ".mp3x", "mp3", ".old\\song", ".txt", ".og", ".flac2", ".mid2",
-                              ".opus.part", "\x82\xa0.mp3", ".\x82\x6d\x82\x70\x82\x52"}) {
+    for (const char* other :
+         {"", ".", ".mp3 ", ".mp", ".mp3x", "mp3", ".old\\song", ".txt", ".og", ".flac2", ".mid2", ".opus.part", ".m3u",
+          ".m3u8", ".pls", ".ppl", "\x82\xa0.mp3", ".\x82\x6d\x82\x70\x82\x52"}) {
         EXPECT_EQ(DeviceTypeFor(other), "") << other;
     }
 }

@@ -77,7 +77,9 @@ std::vector<std::string> ExtensionsOf(const std::string& patterns) {
 TEST_F(Dialogs, FilterStringsBecomeNulSeparatedListsEndingInTwoNuls) {
     char buffer[2600];
     LoadFilterString(IDS_PLAYLIST_FILTER, buffer, sizeof buffer);
-    const char expected[] = "Pipit Playlist (*.ppl)\0*.ppl\0All Files(*.*)\0*.*\0";
+    const char expected[] =
+        "Playlists (*.ppl;*.m3u;*.m3u8;*.pls)\0*.ppl;*.m3u;*.m3u8;*.pls\0Pipit Playlist (*.ppl)\0*.ppl\0"
+        "M3U8 Playlist (*.m3u8)\0*.m3u8\0All Files(*.*)\0*.*\0";
     EXPECT_EQ(std::string(buffer, sizeof expected), std::string(expected, sizeof expected));
 
     LoadFilterString(IDS_MEDIA_FILTER, buffer, sizeof buffer);

@@ -15,9 +15,10 @@ TEST(IsUtf8, AcceptsWellFormedTextOnly) {
 }
 
 TEST(PathFromLine, ConvertsLegacyLinesOnlyWhereTheProcessWorksInUtf8) {
-    EXPECT_EQ(PathFromLine("C:\\caf\xe9.wav", CP_UTF8, 1252), "C:\\caf\xc3\xa9.wav");
-    EXPECT_EQ(PathFromLine("C:\\\x82\xa0.mp3", CP_UTF8, 932), "C:\\\xe3\x81\x82.mp3");
-    EXPECT_EQ(PathFromLine("C:\\caf\xc3\xa9.wav", CP_UTF8, 1252), "C:\\caf\xc3\xa9.wav");
+    std::string converted;
+    EXPECT_EQ(PathFromLine("C:\\caf\xe9.wav", CP_UTF8, 1252, converted), "C:\\caf\xc3\xa9.wav");
+    EXPECT_EQ(PathFromLine("C:\\\x82\xa0.mp3", CP_UTF8, 932, converted), "C:\\\xe3\x81\x82.mp3");
+    EXPECT_EQ(PathFromLine("C:\\caf\xc3\xa9.wav", CP_UTF8, 1252, converted), "C:\\caf\xc3\xa9.wav");
     // A process still in its legacy code page takes every line as it stands.
-    EXPECT_EQ(PathFromLine("C:\\caf\xe9.wav", 1252, 1252), "C:\\caf\xe9.wav");
+    EXPECT_EQ(PathFromLine("C:\\caf\xe9.wav", 1252, 1252, converted), "C:\\caf\xe9.wav");
 }

@@ -1,0 +1,40 @@
+#include "playback/LongPaths.h"
+
+#include "playback/LegacyText.h"
+
+namespace {
+
+bool StartsWith(std::wstring_view text, std::wstring_view start) { return text.substr(0, start.size()) == start; }
+
+}  // namespace
+
+std::wstring FullPath(std::string_view path) {
+    const std::wstring named = WideText(path, CP_ACP);
+    if (named.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return {};
+    }
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(named.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);  // the size asked for, terminator included
+        length = GetFullPathNameW(named.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) {
+        return {};
+    }
+    full.resize(length);
+    return full;
+}
+
+std::wstring LongPath(std::string_view path) {
+    std::wstring full = FullPath(path);
+    // The empty text, device names (\\.\) and paths already in the long form stay as they are.
+    if (full.empty() || StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) {
+        return full;
+    }
+    if (StartsWith(full, L"\\\\")) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
