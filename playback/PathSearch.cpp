@@ -9,6 +9,7 @@
 #include "playback/DisplayName.h"
 #include "playback/FolderSearch.h"
 #include "playback/Playlist.h"
+#include "playback/PlaylistKinds.h"
 
 namespace {
 
@@ -115,11 +116,6 @@ Searcher& TheSearcher() {
 
 }  // namespace
 
-bool IsPlaylistFilePath(const std::string& path) {
-    constexpr size_t kExtensionLength = 4;
-    return path.size() > kExtensionLength && lstrcmpiA(path.c_str() + path.size() - kExtensionLength, ".ppl") == 0;
-}
-
 FoundEntries FindEntries(const std::vector<std::string>& paths, PathsFrom from, const std::atomic<bool>* cancelled) {
     FoundEntries found{std::make_unique<Playlist>(), {}, ERROR_SUCCESS};
     for (const std::string& path : paths) {
@@ -133,7 +129,7 @@ FoundEntries FindEntries(const std::vector<std::string>& paths, PathsFrom from, 
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             const bool joined = from == PathsFrom::CommandLine && EndsWithBackslash(path);
             AddFolder(*found.playlist, joined ? path : path + "\\", cancelled);
-        } else if (IsPlaylistFilePath(path)) {
+        } else if (IsPlaylistFileName(path)) {
             if (!found.playlist->Load(path)) {
                 found.unreadable = path;
                 found.error = GetLastError();

@@ -19,7 +19,7 @@ enum class PathsFrom {
 };
 
 // The entries that paths give, in the order of the paths: a media file as itself, a playlist
-// file's entries as Load reads them, a folder's media files with all its sub-folders'. A path that
+// file's entries (.ppl, .m3u, .m3u8, .pls) as Load reads them, a folder's media files with all its sub-folders'. A path that
 // does not exist gives nothing. A playlist file that cannot be read ends the search; it is named
 // in `unreadable` with the system's reason.
 struct FoundEntries {
@@ -29,9 +29,6 @@ struct FoundEntries {
 };
 FoundEntries FindEntries(const std::vector<std::string>& paths, PathsFrom from,
                          const std::atomic<bool>* cancelled = nullptr);
-
-// Whether the path names a playlist file by its extension.
-bool IsPlaylistFilePath(const std::string& path);
 
 // A search of paths for entries, done on a thread of its own so that the tray, the hotkeys and the
 // dialogs answer meanwhile, however large the folders or slow the network.
