@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/Playing.h"
+#include "app/Session.h"
 #include "common/PrivateIds.h"
 
 HINSTANCE g_instance = nullptr;
@@ -39,6 +40,7 @@ HandlerScope::~HandlerScope() {
     // Once a message has been handled, whichever command, notice or timer changed what plays; not
     // between an entry's end and the next one's start.
     AfterEachMessage();
+    NoteSessionChanges();
 }
 
 void SetLivePlaylist(std::unique_ptr<Playlist> playlist) {

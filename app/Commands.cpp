@@ -6,6 +6,7 @@
 #include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
 #include "app/Playing.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
@@ -66,6 +67,7 @@ void Exit(HWND window) {
         return;
     }
     StopPlayback();
+    WriteSessionNow();
     RemoveTrayIcon(window);
     DestroyWindow(window);
 }
@@ -164,6 +166,10 @@ LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
     }
     if (wParam == kEndedDeviceTimer) {
         CloseEndedDevice();
+        return 0;
+    }
+    if (wParam == kSessionTimer) {
+        WriteSessionNow();
         return 0;
     }
     return DefWindowProcA(window, WM_TIMER, wParam, lParam);

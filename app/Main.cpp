@@ -2,6 +2,7 @@
 
 #include "app/HandOver.h"
 #include "app/OpenedPaths.h"
+#include "app/Session.h"
 #include "app/StartUp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -24,6 +25,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!window) {
         return 0;
     }
+    // Paths given win over the session kept from the last run.
+    StartSession(window, paths.empty());
     if (!paths.empty()) {
         OpenPaths(window, paths);
     }

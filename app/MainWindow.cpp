@@ -8,6 +8,7 @@
 #include "app/HandOver.h"
 #include "app/OpenedPaths.h"
 #include "app/Playing.h"
+#include "app/Session.h"
 #include "app/TrayIcon.h"
 #include "playback/PathSearch.h"
 #include "resources/resource.h"
@@ -35,6 +36,7 @@ LRESULT OnDestroy(HWND window) {
     UnregisterPlayerHotkeys(window);
     ForgetPlayback();
     ForgetPathSearches();
+    ForgetSession();
     ForgetHandOvers();
     DestroyMenu(g_menu);
     g_menu = nullptr;

@@ -9,6 +9,7 @@ add_library(pipit_shell STATIC
   app/MainWindow.cpp
   app/OpenedPaths.cpp
   app/Playing.cpp
+  app/Session.cpp
   app/Settings.cpp
   app/StartUp.cpp
   app/TrayIcon.cpp

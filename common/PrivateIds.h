@@ -32,6 +32,8 @@ constexpr UINT kTrayIconId = 102;
 constexpr UINT_PTR kPlayableSearchTimer = 1;
 // Closes an ended entry's device a moment after the next entry started.
 constexpr UINT_PTR kEndedDeviceTimer = 2;
+// Writes the kept session a moment after it changed.
+constexpr UINT_PTR kSessionTimer = 3;
 
 // Hotkeys: the id is the WM_HOTKEY wParam. Ids 0 to 3 are the Alt + keypad keys, in the order the
 // player has always numbered them; the media keys follow.

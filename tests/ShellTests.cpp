@@ -5,15 +5,18 @@
 
 #include <mmsystem.h>
 #include <sddl.h>
+#include <shlobj.h>
 #include <shellapi.h>
 
 #include "app/HandOver.h"
 #include "app/Playing.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "dialogs/FileChoosers.h"
 #include "playback/PathSearch.h"
 #include "playback/ScopedHandles.h"
+#include "playback/SessionFile.h"
 #include "resources/resource.h"
 
 using namespace shell_test;
@@ -598,4 +601,56 @@ TEST_F(ShellPlayback, TheNextEntrysDeviceOpenedAheadIsClosedWhereverThePlaylistN
     ASSERT_EQ(openAfterTheQueue().size(), 2u);
     Command(IDM_EXIT);
     EXPECT_EQ(OpenMciDeviceCount(), 0) << "Exit";
+}
+
+namespace {
+
+std::string KeptSessionPath() {
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    CreateDirectoryA((std::string(folder) + "\\Pipit").c_str(), nullptr);
+    return std::string(folder) + "\\Pipit\\session.txt";
+}
+
+}  // namespace
+
+// The playlist and its current entry come back at the next start, without playing. A kept session
+// that a newer version wrote, or that cannot be read, starts the player empty and silent, and is
+// written over only once the playlist changes.
+TEST_F(ShellPlayback, TheKeptSessionComesBackWithoutPlayingAndAnUnknownOneIsLeftAloneUntilAChange) {
+    const std::string kept = KeptSessionPath();
+    AddWavs(3, 3000);
+    g_playlist->SetCurrent(2);
+    ASSERT_TRUE(WriteSessionFile(kept, *g_playlist));
+    Command(IDM_EXIT);
+
+    Start();
+    StartSession(window_, true);
+    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "entry1.wav", media_ / "entry2.wav",
+                                                                media_ / "entry3.wav"}));
+    EXPECT_EQ(g_playlist->Current(), 2);
+    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+    Tray(WM_LBUTTONUP);
+    EXPECT_EQ(g_playing, 1) << "a click plays the entry kept current";
+    EXPECT_EQ(g_playlist->Current(), 2);
+    Command(IDM_EXIT);
+
+    for (const std::string& unknown : {std::string("Pipit session 2\r\ncurrent 1\r\nZ:\\a.wav\r\n"),
+                                       std::string("\xff\xfe not a session")}) {
+        WriteBytes(kept, unknown);
+        Start();
+        StartSession(window_, true);
+        EXPECT_EQ(g_playlist->GetCount(), 0);
+        Command(IDM_EXIT);
+        EXPECT_EQ(ReadBytes(kept), unknown) << "written over without a change";
+    }
+
+    Start();
+    StartSession(window_, true);
+    g_playlist->Add(media_ / "entry1.wav");
+    Command(IDM_PLAY);  // a change, and a message after it
+    ASSERT_TRUE(PumpUntil([&] { return ReadBytes(kept).find("entry1.wav") != std::string::npos; }, 10000))
+        << "the change was not kept";
+    DeleteFileA(kept.c_str());
 }

@@ -223,6 +223,8 @@ played() { [ -s "$SOUND_CAPTURE" ]; }
 # A scratch folder in $work for a test that starts Pipit (its process id in $pipit); both go when
 # the test ends, however it ends.
 e2e_work_folder() {
+    # Each test starts Pipit afresh: no session kept by an earlier one comes back.
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Pipit
     work=$(mktemp -d "${TMPDIR:-/tmp}/pipit-e2e.XXXXXX")
     pipit=""
     trap '[ -n "$pipit" ] && kill "$pipit" 2>/dev/null; rm -rf "$work"' EXIT
