@@ -1,0 +1,121 @@
+"""Finds the tones of bench/hearing_media.py in a recording (raw 16-bit little-endian stereo at
+44,100 Hz): where each sounds, at which pitch, and how much of it was heard.
+
+A sample is loud when its magnitude is at least a quarter of full scale; the tones are loud at every
+sample but where the MP3 decoder passes zero between two half-periods, so loud stretches closer than
+TOLERANCE are one stretch. Within a stretch the pitch is read from the lengths of its half-periods
+(runs of one sign); a new pitch starts where MIN_HALF_PERIODS half-periods in a row have it."""
+
+import math
+import re
+
+from hearing_media import HALF_PERIODS, RATE
+
+FRAME_BYTES = 4
+TOLERANCE = 88  # samples (2 ms)
+MIN_HALF_PERIODS = 3
+
+# The high byte of a left-channel sample says whether it is loud (|x| >= 8192) and its sign.
+_LOUD = bytes(ord("1") if 0x20 <= b <= 0xDF else ord("0") for b in range(256))
+_SIGN = bytes(ord("+") if b < 0x80 else ord("-") for b in range(256))
+_LOG_HALF = [math.log(h) for h in HALF_PERIODS]
+
+
+def high_bytes(raw):
+    """The high byte of each left-channel sample: one byte a frame."""
+    return raw[1::FRAME_BYTES]
+
+
+def pitch_of(half_period):
+    """The index of the tone whose half-period this is, or None when it is none of them."""
+    if half_period <= 0:
+        return None
+    distances = [abs(math.log(half_period) - log_half) for log_half in _LOG_HALF]
+    best = min(range(len(distances)), key=distances.__getitem__)
+    return best if distances[best] < 0.12 else None
+
+
+def loud_stretches(high, start, end):
+    """[first, last + 1) of each loud stretch between frames start and end."""
+    stretches = []
+    for match in re.finditer(rb"1+", high[start:end].translate(_LOUD)):
+        first, after = start + match.start(), start + match.end()
+        if stretches and first - stretches[-1][1] < TOLERANCE:
+            stretches[-1][1] = after
+        else:
+            stretches.append([first, after])
+    return stretches
+
+
+def pitched_parts(high, first, after):
+    """The stretch [first, after) cut where its pitch changes: (start, end, pitch) each, adjoining."""
+    blocks = []  # [start, pitch, count] of consecutive half-periods of one pitch
+    for match in re.finditer(rb"\++|-+", high[first:after].translate(_SIGN)):
+        pitch = pitch_of(match.end() - match.start())
+        if pitch is None:
+            continue
+        if blocks and blocks[-1][1] == pitch:
+            blocks[-1][2] += 1
+        else:
+            blocks.append([first + match.start(), pitch, 1])
+    # A pitch heard for fewer than MIN_HALF_PERIODS half-periods is a glitch of its neighbours.
+    steady = []
+    for block in blocks:
+        if block[2] < MIN_HALF_PERIODS:
+            continue
+        if steady and steady[-1][1] == block[1]:
+            steady[-1][2] += block[2]
+        else:
+            steady.append(block)
+    parts = []
+    for i, (start, pitch, _) in enumerate(steady):
+        end = steady[i + 1][0] if i + 1 < len(steady) else after
+        parts.append((first if i == 0 else start, end, pitch))
+    return parts
+
+
+class Heard:
+    """One tone as heard: its first frame, the frame after its last, and the frames of the stretches
+    in between (less the silence of a dropout within it)."""
+
+    def __init__(self, start, end, pitch):
+        self.start, self.end, self.pitch, self.frames = start, end, pitch, end - start
+
+    def extend(self, start, end):
+        self.frames += end - start
+        self.end = end
+
+
+def heard_tones(high, start, end):
+    """The tones heard between frames start and end, in order; pieces of one pitch with only a
+    dropout between them count as one tone."""
+    tones = []
+    for first, after in loud_stretches(high, start, end):
+        for part_start, part_end, pitch in pitched_parts(high, first, after):
+            if tones and tones[-1].pitch == pitch:
+                tones[-1].extend(part_start, part_end)
+            else:
+                tones.append(Heard(part_start, part_end, pitch))
+    return tones
+
+
+def match_entries(tones, pitches):
+    """Pairs the tones heard with the entries played, given each entry's pitch: a list as long as
+    `pitches` of the Heard tone of each entry, or None for an entry not heard at all. A tone of an
+    unexpected pitch (a stray sound) is passed over."""
+    matched = [None] * len(pitches)
+    i = 0
+    for tone in tones:
+        if i >= len(pitches):
+            break
+        if tone.pitch == pitches[i]:
+            matched[i] = tone
+            i += 1
+        elif i + 1 < len(pitches) and tone.pitch == pitches[i + 1]:
+            matched[i + 1] = tone  # entry i was not heard
+            i += 2
+    return matched
+
+
+def frames_to_ms(frames):
+    return frames * 1000.0 / RATE
