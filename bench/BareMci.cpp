@@ -2,7 +2,9 @@
 // as `bench_bare_mci.exe a b c ...`, it plays the files in order with bare mciSendCommandA calls,
 // notified at its own hidden window: at the end of a file, and at the Next hotkey's message, it
 // stops and closes the device, then opens the next file, sets milliseconds and plays from 0. The
-// exit command stops, closes and ends it.
+// exit command stops, closes and ends it. Like the player, it keeps the MCI driver of each device
+// type it opened loaded: closing a driver's last device unloads it while its own thread may still
+// be finishing, which crashes under Wine.
 
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "playback/DeviceTypes.h"
+#include "playback/MciDrivers.h"
 
 namespace {
 
@@ -37,14 +40,16 @@ void StopAndClose() {
 }
 
 void OpenAndPlay(HWND window) {
-    const std::string type = DeviceTypeFor(ExtensionOf(files[current]));
+    const char* type = DeviceTypeNameFor(ExtensionOf(files[current]));
     MCI_OPEN_PARMSA open{};
-    open.lpstrDeviceType = type.c_str();
+    open.lpstrDeviceType = type;
     open.lpstrElementName = files[current].c_str();
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+    if (!type ||
+        mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
         return;
     }
     device = open.wDeviceID;
+    KeepOpenedMciDriversLoaded(type);
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
     mciSendCommandA(device, MCI_SET, MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&set));
