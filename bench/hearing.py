@@ -128,6 +128,7 @@ class Run:
         self.kinds, self.pitches, self.tone_ms = kinds, pitches, tone_ms
         self.play_ms, self.press_delays_ms = play_ms, list(press_delays_ms)
         self.events = {}  # event -> [times]
+        self.other_output = False  # something else than the driver's lines came during the run
         self.heard = []  # the Heard tone of each entry, None where none was heard
 
     def plan_line(self):
@@ -189,25 +190,43 @@ def pass_on_errors(stream):
             sys.stderr.write(line)
 
 
-def drive(wine, programs, plan_path, runs):
-    """Runs the plan; fills each run's events. Returns False when the driver's clock is not the
-    recorder's."""
+def event_of(line):
+    """(label, event, moment) of a line of the driver's, or None for any other line."""
+    fields = line.split()
+    if len(fields) != 3:
+        return None
+    try:
+        return fields[0], fields[1], float(fields[2])
+    except ValueError:
+        return None
+
+
+def drive(wine, programs, plan_path, runs, others_path):
+    """Runs the plan; fills each run's events. Whatever else comes out on the way (a crash report
+    of a player, which shares the driver's output) goes to others_path, under the run it came in.
+    Returns False when the driver's clock is not the recorder's."""
     by_label = {run.label: run for run in runs}
     before = now()
     driver = subprocess.Popen([wine, os.path.join(programs, "bench_hearing.exe"), windows_path(plan_path)],
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
     threading.Thread(target=pass_on_errors, args=(driver.stderr,), daemon=True).start()
     shared_clock = False
-    for line in driver.stdout:
-        arrived = now()
-        fields = line.split()
-        if len(fields) != 3:
-            continue
-        label, event, moment = fields[0], fields[1], float(fields[2])
-        if label == "clock":
-            shared_clock = before - 0.001 <= moment <= arrived + 0.001
-        elif label in by_label:
-            by_label[label].events.setdefault(event, []).append(moment)
+    current = None
+    with open(others_path, "w") as others:
+        for line in driver.stdout:
+            arrived = now()
+            event = event_of(line)
+            if event is None:
+                others.write("%s: %s" % (current.label if current else "-", line))
+                if current:
+                    current.other_output = True
+                continue
+            label, name, moment = event
+            if label == "clock":
+                shared_clock = before - 0.001 <= moment <= arrived + 0.001
+            elif label in by_label:
+                current = by_label[label]
+                current.events.setdefault(name, []).append(moment)
     driver.wait()
     return shared_clock
 
@@ -335,6 +354,10 @@ def table(runs, recorder, shared_clock):
                   amount(statistics.median(row.subject), "%"), amount(statistics.median(row.floor or [0]), "%")))
     if not shared_clock:
         print("\nKey to sound not measured: the driver's clock is not the recorder's.")
+    troubled = [run.label for run in runs if run.other_output]
+    if troubled:
+        print("\nOther output (a crash report?) came during %s: see other-output.txt beside heard.txt."
+              % ", ".join(troubled))
     dropped = dropouts(runs)
     if dropped:
         print("\n%d entries had a dropout within them (the machine too busy to feed the sink in time)." % dropped)
@@ -383,7 +406,7 @@ def main():
         if not recorder.wait_for_sound():
             print("hearing: nothing came from the sink's monitor", file=sys.stderr)
             return 1
-        shared_clock = drive(wine, args.programs, plan_path, runs)
+        shared_clock = drive(wine, args.programs, plan_path, runs, os.path.join(args.work, "other-output.txt"))
     finally:
         recorder.stop()
 
