@@ -45,7 +45,7 @@ WAV_ENTRIES = 19  # 18 transitions: WAVs are quick to play, and their row has th
 MP3_ENTRIES = 10  # 9 transitions
 MIXED_ENTRIES = 19  # WAV, MP3, WAV, ...: 9 transitions each way
 TONES_IN_ONE_FILE = 10
-PRESSES = 10
+PRESSES = 15
 FIRST_PRESS_MS = 1500
 # Between presses: a spread wider than one of the buffers that a WAV device still plays out when it
 # is stopped (a third of a second under Wine), so that the presses fall at every point of one; the

@@ -10,7 +10,9 @@ import wave
 RATE = 44100
 # Half-periods in samples (882, 630, 450 and 350 Hz), each dividing a second exactly.
 HALF_PERIODS = (25, 35, 49, 63)
-AMPLITUDE = 28000  # below full scale by the MP3 decoder's overshoot at each edge
+# Half of full scale: the MP3 decoder's overshoot at each edge stays below three quarters, and two
+# tones sounding at once (one entry's end over the next one's start) reach beyond it.
+AMPLITUDE = 16384
 
 
 def square_samples(pitch, milliseconds):
@@ -44,10 +46,11 @@ class Media:
         os.makedirs(folder, exist_ok=True)
 
     def tone(self, kind, pitch, milliseconds):
-        return self._made("tone-%d-%d" % (pitch, milliseconds), kind, lambda: square_samples(pitch, milliseconds))
+        name = "tone-%d-%d-%d" % (AMPLITUDE, pitch, milliseconds)
+        return self._made(name, kind, lambda: square_samples(pitch, milliseconds))
 
     def tones_in_one_file(self, kind, pitches, milliseconds):
-        name = "tones-%s-%d" % ("".join(str(p) for p in pitches), milliseconds)
+        name = "tones-%d-%s-%d" % (AMPLITUDE, "".join(str(p) for p in pitches), milliseconds)
         return self._made(name, kind, lambda: [s for p in pitches for s in square_samples(p, milliseconds)])
 
     def _made(self, name, kind, samples):
