@@ -40,11 +40,12 @@ bool TrayIconPresent(HWND window, UINT iconId) {
 
 }  // namespace
 
-Started Start(const Program& program) {
+Started Start(const Program& program, const std::vector<std::string>& arguments) {
     Started started;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program.path + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
     Stopwatch start;
     if (!CreateProcessA(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started.process)) {
@@ -54,7 +55,7 @@ Started Start(const Program& program) {
     HWND window = nullptr;
     while (start.Seconds() < kGiveUpSeconds) {
         if (!window) window = WindowOf(started.process.dwProcessId, program.className);
-        if (window && TrayIconPresent(window, program.iconId)) {
+        if (window && (program.iconId == 0 || TrayIconPresent(window, program.iconId))) {
             started.window = window;
             break;
         }

@@ -5,11 +5,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct Program {
     std::string path;
     const char* className;  // of its hidden main window
-    UINT iconId;            // of its tray icon
+    UINT iconId;            // of its tray icon; 0 for a program that shows none
 };
 
 // A program started, up to its window and its icon in the tray; the window is null when they did
@@ -19,6 +20,6 @@ struct Started {
     HWND window = nullptr;
 };
 
-Started Start(const Program& program);
+Started Start(const Program& program, const std::vector<std::string>& arguments = {});
 // Exit, as the menu sends it, until the process has ended.
 void End(const Program& program, Started& started);
