@@ -41,6 +41,9 @@ UINT Playlist::OpenAhead(int position) {
         CloseOpened(entry->deviceId);
         return 0;
     }
+    // Readied to play (a wave device opens its output), so that its sound starts sooner; a device
+    // that has no cue plays all the same.
+    SendMciCommand(entry->deviceId, MCI_CUE, MCI_WAIT, 0);
     return entry->deviceId;
 }
 

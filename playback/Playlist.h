@@ -74,8 +74,9 @@ public:
     // entry's id of a device closed since may name another entry's device by now.
     int PlayCurrent(HWND window);
     void StopCurrent();
-    // Opens the device of the entry at the position ahead of its turn, set to millisecond time but
-    // not played, so that its play is a single command; returns its id, 0 when it would not open.
+    // Opens the device of the entry at the position ahead of its turn, set to millisecond time and
+    // readied but not played, so that its play is a single command; returns its id, 0 when it
+    // would not open.
     UINT OpenAhead(int position);
     // Plays the current entry's device opened ahead, from its beginning; 0 when it has none or MCI
     // refused the play.

@@ -131,10 +131,11 @@ TEST_F(MciTraffic, AnEntryOpenedAheadPlaysWithOneCommand) {
     playlist.Add("b.wav");
     g_recordingMci.nextDeviceId = 5;
     EXPECT_EQ(playlist.OpenAhead(2), 5u);
-    ASSERT_EQ(Calls().size(), 2u);
+    ASSERT_EQ(Calls().size(), 3u);
     ExpectOpen(Calls()[0], "WaveAudio", "b.wav");
     EXPECT_EQ(Calls()[1].message, static_cast<UINT>(MCI_SET));
     EXPECT_EQ(Calls()[1].timeFormat, static_cast<DWORD>(MCI_FORMAT_MILLISECONDS));
+    EXPECT_EQ(Calls()[2].message, static_cast<UINT>(MCI_CUE));
     playlist.Next();
     Calls().clear();
     EXPECT_EQ(playlist.PlayOpened(kWindow), 1);
