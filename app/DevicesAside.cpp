@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "common/PrivateIds.h"
-#include "playback/FileProbe.h"
+#include "common/FileProbe.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
 #include "app/TrayIcon.h"
-#include "playback/FileProbe.h"
+#include "common/FileProbe.h"
 
 namespace {
 

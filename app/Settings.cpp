@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/ShellNotify.h"
-#include "playback/CharacterWalk.h"
+#include "common/CharacterWalk.h"
 #include "resources/resource.h"
 
 namespace {

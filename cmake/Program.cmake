@@ -23,7 +23,7 @@ target_link_libraries(pipit_shell PUBLIC pipit_playback shell32 gdi32 user32 adv
 
 # The one door to the notification area; the tray tip tests link a recorder instead.
 add_library(pipit_tray OBJECT app/ShellNotify.cpp)
-target_link_libraries(pipit_tray PUBLIC shell32)
+target_link_libraries(pipit_tray PUBLIC pipit_options shell32)
 
 # The version as the resource script wants it, made from the project's version into the build
 # folder with the manifest that carries it.

@@ -12,7 +12,7 @@
 #include "app/AppState.h"
 #include "dialogs/FailureMessage.h"
 #include "playback/PathSearch.h"
-#include "playback/SystemLibrary.h"
+#include "common/SystemLibrary.h"
 #include "resources/resource.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "dialogs/FailureMessage.h"
 #include "dialogs/PlaylistEditing.h"
 #include "playback/PathSearch.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 #include "resources/resource.h"
 
 namespace {

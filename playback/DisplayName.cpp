@@ -1,6 +1,6 @@
 #include "playback/DisplayName.h"
 
-#include "playback/CharacterWalk.h"
+#include "common/CharacterWalk.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "playback/EntryPaths.h"
 
-#include "playback/LegacyText.h"
-#include "playback/LongPaths.h"
+#include "common/LegacyText.h"
+#include "common/LongPaths.h"
 #include "playback/PlaylistKinds.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "playback/Playlist.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 
 namespace {
 

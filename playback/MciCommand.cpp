@@ -1,6 +1,6 @@
 #include "playback/MciCommand.h"
 
-#include "playback/SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 MCIERROR SendMciCommand(MCIDEVICEID deviceId, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
     // winmm is loaded with the first command, not at start-up; a load that failed is tried again

@@ -1,12 +1,12 @@
 #include "playback/EntryPaths.h"
-#include "playback/FileReplace.h"
-#include "playback/LegacyText.h"
-#include "playback/LongPaths.h"
+#include "common/FileReplace.h"
+#include "common/LegacyText.h"
+#include "common/LongPaths.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistKinds.h"
 #include "playback/PlaylistLines.h"
-#include "playback/ScopedHandles.h"
-#include "playback/Utf16Text.h"
+#include "common/ScopedHandles.h"
+#include "common/Utf16Text.h"
 
 #include <algorithm>
 #include <optional>

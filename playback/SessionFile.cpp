@@ -3,10 +3,10 @@
 #include <charconv>
 #include <string_view>
 
-#include "playback/FileReplace.h"
-#include "playback/LongPaths.h"
+#include "common/FileReplace.h"
+#include "common/LongPaths.h"
 #include "playback/Playlist.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "playback/DeviceTypes.h"
 #include "playback/FolderSearch.h"
 #include "playback/PathSearch.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 #include "resources/resource.h"
 #include "version.h"
 

@@ -1,4 +1,4 @@
-#include "playback/LegacyText.h"
+#include "common/LegacyText.h"
 
 #include <gtest/gtest.h>
 

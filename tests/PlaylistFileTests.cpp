@@ -1,6 +1,6 @@
 #include "playback/Playlist.h"
 #include "playback/PlaylistKinds.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "tests/ShellTestSupport.h"
 
 #include "app/TrayIcon.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 #include "resources/resource.h"
 
 namespace shell_test {

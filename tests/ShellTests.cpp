@@ -15,7 +15,7 @@
 #include "app/TrayIcon.h"
 #include "dialogs/FileChoosers.h"
 #include "playback/PathSearch.h"
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 #include "playback/SessionFile.h"
 #include "resources/resource.h"
 
@@ -385,24 +385,6 @@ TEST_F(ShellPlayback, DeviceFailureClearsPlayingAndDoesNotAdvance) {
     EXPECT_EQ(g_playing, 0);
     EXPECT_EQ(g_playlist->Current(), 1);
     Command(IDM_STOP);
-}
-
-TEST_F(ShellTest, TaskbarCreatedAddsTheIconAgain) {
-    NOTIFYICONDATAA icon{};
-    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    icon.hWnd = window_;
-    icon.uID = kTrayIconId;
-    ASSERT_TRUE(PumpUntil([&] { return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE; }, 5000))
-        << "the icon was not there to begin with";
-    // Another program (here: this one) can take the icon away, as a restarting shell does.
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon));
-    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
-    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
-    // Where the icon is still there, the window keeps it.
-    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
 }
 
 TEST_F(ShellTest, ExitEndsTheWindowAndRemovesTheIcon) {

@@ -166,11 +166,6 @@ int Removals() {
 
 }  // namespace
 
-TEST_F(TrayTip, ExitRemovesTheIconOnce) {
-    Command(IDM_EXIT);
-    EXPECT_EQ(Removals(), 1);
-}
-
 TEST_F(TrayTip, AWindowClosedFromOutsideTakesItsIconAlong) {
     SendMessageA(window_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window_));

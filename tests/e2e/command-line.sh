@@ -9,21 +9,11 @@ set -uo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
 exe=$1 PIPIT_PROBE=$2 ARTIFACTS=$3
 
-e2e_work_folder
-
-capture_sound "$work"
+e2e_media_folder
 mkdir -p "$work/media/album"
 for name in one two three album/four; do cp "$(dirname "$exe")/fixtures/long.wav" "$work/media/$name.wav"; done
-media=$(windows_path "$work/media")
 printf '%s\\two.wav\r\n%s\\three.wav\r\n' "$media" "$media" > "$work/media/list.ppl"
 
-# Starts a copy of Pipit with the given arguments; its process id is in $started.
-start_pipit() {
-    HOME="$work/home" "$PIPIT_WINE" "$exe" "$@" >>"$PIPIT_LOG" 2>&1 &
-    started=$!
-}
-
-PIPIT_LOG="$work/pipit.log"
 start_pipit "$media\\one.wav" "$media\\album" "$media\\list.ppl"
 pipit=$started
 PIPIT_PID=$pipit
@@ -34,8 +24,6 @@ expect_playlist $'one.wav\nfour.wav\ntwo.wav\nthree.wav\nselected: 0'
 
 # Hand-overs within about a second of each other make one playlist; after a pause, a hand-over
 # replaces it. The pause is a matter of time passing, so it is waited for.
-after_a_pause() { sleep 1.5; }
-
 # A second copy hands its paths over and ends; the first plays them.
 after_a_pause
 start_pipit "$media\\three.wav" "$media\\two.wav"

@@ -229,3 +229,23 @@ e2e_work_folder() {
     pipit=""
     trap '[ -n "$pipit" ] && kill "$pipit" 2>/dev/null; rm -rf "$work"' EXIT
 }
+
+# e2e_work_folder, with what Pipit plays captured in $work/played.raw, a folder $work/media for the
+# test's media (named $media as Pipit sees it), and Pipit's output kept in $work/pipit.log. Needs
+# exe, the path of pipit.exe.
+e2e_media_folder() {
+    e2e_work_folder
+    capture_sound "$work"
+    mkdir -p "$work/media"
+    media=$(windows_path "$work/media")
+    PIPIT_LOG="$work/pipit.log"
+}
+
+# Starts a copy of Pipit with the given arguments; its process id is in $started.
+start_pipit() {
+    HOME="$work/home" "$PIPIT_WINE" "$exe" "$@" >>"$PIPIT_LOG" 2>&1 &
+    started=$!
+}
+
+# Waits for a pause to pass: paths handed over after it make a playlist of their own.
+after_a_pause() { sleep 1.5; }

@@ -8,18 +8,12 @@ set -uo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
 exe=$1 PIPIT_PROBE=$2 ARTIFACTS=$3
 
-e2e_work_folder
-
-capture_sound "$work"
-mkdir -p "$work/media"
+e2e_media_folder
 for name in first second third; do cp "$(dirname "$exe")/fixtures/medium.wav" "$work/media/$name.wav"; done
 head -c 4000 /dev/urandom > "$work/media/noise.wav"  # no RIFF header: no device opens it
-media=$(windows_path "$work/media")
-PIPIT_LOG="$work/pipit.log"
-
 printf '%s\r\n' first.wav gone.wav noise.wav second.wav third.wav > "$work/media/list.ppl"
-HOME="$work/home" "$PIPIT_WINE" "$exe" "$media\\list.ppl" >>"$PIPIT_LOG" 2>&1 &
-pipit=$!
+start_pipit "$media\\list.ppl"
+pipit=$started
 PIPIT_PID=$pipit
 wait_for 20 probe exists Pipit || fail "Pipit did not start"
 

@@ -8,18 +8,8 @@ set -uo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
 exe=$1 PIPIT_PROBE=$2 ARTIFACTS=$3
 
-e2e_work_folder
-
-capture_sound "$work"
-mkdir -p "$work/media"
+e2e_media_folder
 for name in a b c; do cp "$(dirname "$exe")/fixtures/long.wav" "$work/media/$name.wav"; done
-media=$(windows_path "$work/media")
-PIPIT_LOG="$work/pipit.log"
-
-start_pipit() {
-    HOME="$work/home" "$PIPIT_WINE" "$exe" "$@" >>"$PIPIT_LOG" 2>&1 &
-    started=$!
-}
 start_player() {
     start_pipit
     pipit=$started
@@ -27,7 +17,7 @@ start_player() {
     wait_for 20 probe exists Pipit || fail "Pipit did not start"
 }
 hand_over() {
-    sleep 1.5  # a pause: the hand-over makes a playlist of its own
+    after_a_pause
     start_pipit "$@"
     wait_for 15 process_gone "$started" || fail "the copy handing paths over did not end"
 }

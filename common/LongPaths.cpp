@@ -1,6 +1,6 @@
-#include "playback/LongPaths.h"
+#include "common/LongPaths.h"
 
-#include "playback/LegacyText.h"
+#include "common/LegacyText.h"
 
 namespace {
 

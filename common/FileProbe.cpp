@@ -1,9 +1,9 @@
-#include "playback/FileProbe.h"
+#include "common/FileProbe.h"
 
 #include <atomic>
 #include <memory>
 
-#include "playback/ScopedHandles.h"
+#include "common/ScopedHandles.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "playback/SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 FARPROC SystemProcedure(const char* library, const char* name) {
     // Only from the system folder, so that no file of the same name beside the program is loaded.

@@ -1,4 +1,4 @@
-#include "playback/CharacterWalk.h"
+#include "common/CharacterWalk.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "playback/FileReplace.h"
+#include "common/FileReplace.h"
 
-#include "playback/LongPaths.h"
-#include "playback/ScopedHandles.h"
+#include "common/LongPaths.h"
+#include "common/ScopedHandles.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "playback/Utf16Text.h"
+#include "common/Utf16Text.h"
 
 std::string_view Utf16Decoder::Decode(std::string_view bytes) {
     bytes_.append(bytes);
