@@ -11,6 +11,6 @@ cppcheck --std=c++20 --language=c++ --enable=warning,style,performance,portabili
          --inline-suppr --suppressions-list=.cppcheck-suppressions \
          --error-exitcode=1 --quiet \
          --template='{file}:{line}: {severity} ({id}): {message}' \
-         app playback dialogs
+         common playback app dialogs
 echo "cppcheck: no findings"
 bash "$root/scripts/clang-tidy.sh"
