@@ -125,6 +125,15 @@ TEST(ProgramVersion, TextsInEnglishUkNamePipitAndItsVersion) {
     EXPECT_EQ(block.Text(kEnglishUkUnicode, "OriginalFilename"), "pipit.exe");
 }
 
+namespace {
+
+BOOL CALLBACK NoteResourceName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
+    reinterpret_cast<std::vector<ULONG_PTR>*>(names)->push_back(reinterpret_cast<ULONG_PTR>(name));
+    return TRUE;
+}
+
+}  // namespace
+
 // The manifest (resource 1 of type RT_MANIFEST) is what the loader reads for the program's code
 // page and its look; one under any other id is ignored for an exe. It is the only one: a linker
 // that adds a manifest of its own beside the resource script's (Visual Studio's does unless told
@@ -133,13 +142,7 @@ TEST(ProgramManifest, IsTheOneResourceOfTheManifestTypeWithIdOneAndTheProjectVer
     const ScopedLibrary program(LoadForResources());
     ASSERT_NE(program.Get(), nullptr) << "cannot load " << ProgramPath() << ": error " << GetLastError();
     std::vector<ULONG_PTR> manifests;
-    EnumResourceNamesA(
-        program.Get(), RT_MANIFEST,
-        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
-        reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(name));
-        return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&manifests));
+    EnumResourceNamesA(program.Get(), RT_MANIFEST, NoteResourceName, reinterpret_cast<LONG_PTR>(&manifests));
     EXPECT_EQ(manifests, std::vector<ULONG_PTR>{1}) << "the manifests' ids";
     HRSRC manifest = FindResourceA(program.Get(), MAKEINTRESOURCEA(1), RT_MANIFEST);
     ASSERT_NE(manifest, nullptr) << "no RT_MANIFEST resource with id 1";

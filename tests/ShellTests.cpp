@@ -433,7 +433,7 @@ TEST_F(ShellPlayback, HandOversInQuickSuccessionMakeOnePlaylistAndOneAfterAPause
     for (const char* name : {"one.wav", "two.wav", "three.wav"}) WriteWav(media_ / name, 3000);
     EXPECT_EQ(HandOver(window_, 0x1234, std::string("abc", 4)), FALSE) << "not a hand-over";
     // A path that does not exist gives nothing, and the one after it is still taken.
-    ASSERT_EQ(HandOver(window_, kOpenPathsData, "Z:\\gone.wav" + std::string(1, '\0')), TRUE);
+    ASSERT_EQ(HandOver(window_, kOpenPathsData, std::string("Z:\\gone.wav").append(1, '\0')), TRUE);
     ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / "one.wav"})[0]), TRUE);
     ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / "two.wav"})[0]), TRUE);
     ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
