@@ -74,13 +74,13 @@ UINT Playlist::SetCurrentDeviceAside() {
     if (!entry) {
         return 0;
     }
-    for (auto& device : openDevices) {
-        if (device.first == entry->deviceId && device.second == entry) {
-            device.second = nullptr;
-            return device.first;
-        }
+    const auto open = std::find(openDevices.begin(), openDevices.end(),
+                                std::pair<UINT, const PlaylistEntry*>(entry->deviceId, entry));
+    if (open == openDevices.end()) {
+        return 0;
     }
-    return 0;
+    open->second = nullptr;  // kept open, and known by its id alone
+    return open->first;
 }
 
 int Playlist::PauseCurrent() {

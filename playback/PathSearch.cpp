@@ -52,7 +52,7 @@ public:
 
     void ForgetAll() {
         const std::lock_guard<std::mutex> lock(mutex_);
-        for (auto& [window, search] : waiting_) {
+        for (const auto& [window, search] : waiting_) {
             search->cancelled = true;  // comes back to nobody
         }
         notTaken_ -= static_cast<int>(waiting_.size() + finished_.size());
@@ -67,13 +67,13 @@ public:
 
     void CancelAll() {
         const std::lock_guard<std::mutex> lock(mutex_);
-        for (auto& [window, search] : waiting_) {
+        for (const auto& [window, search] : waiting_) {
             search->cancelled = true;
         }
         if (current_) {
             current_->cancelled = true;
         }
-        for (auto& search : finished_) {
+        for (const auto& search : finished_) {
             search->cancelled = true;
         }
     }

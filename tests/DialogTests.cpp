@@ -645,7 +645,8 @@ TEST_F(Dialogs, ExitWhileADialogIsOpenEndsThePlayerCleanly) {
             icon.hWnd = window_;
             icon.uID = kTrayIconId;
             const HWND window = window_;
-            WhenDialogUp(window, [&](HWND) { knock(window); });
+            const std::function<void(HWND)>& knockOnTheWindow = knock;
+            WhenDialogUp(window, [&](HWND) { knockOnTheWindow(window); });
             open(window);
             ASSERT_FALSE(IsWindow(window)) << "the player did not end";
             EXPECT_EQ(g_playlist, nullptr);
