@@ -348,6 +348,21 @@ TEST_F(Dialogs, DropOnAnEmptyPlaylistMakesTheFirstFileCurrentWithoutPlaying) {
     });
 }
 
+// Another player's list dropped among files gives its files, in its place in the drop, and is
+// never itself an entry.
+TEST_F(Dialogs, DroppedListsOfOtherPlayersAddTheirFilesInTheirPlaceInTheDrop) {
+    const std::string a = Wav("a.wav");
+    CreateDirectoryA((media_ / "sub").c_str(), nullptr);
+    WriteBytes(media_ / "list.m3u", "#EXTM3U\r\n#EXTINF:3,Title\r\nsub/b.wav\r\nhttp://radio.example/x.mp3\r\n");
+    WriteBytes(media_ / "list.pls", "[playlist]\r\nFile2=d.wav\r\nFile1=c.wav\r\nNumberOfEntries=2\r\n");
+    Playlist([&](HWND dialog, HWND) {
+        Drop(dialog, {media_ / "list.m3u", a, media_ / "list.pls"});
+        EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "sub\\b.wav", a, media_ / "c.wav",
+                                                                    media_ / "d.wav"}));
+        ClickButton(dialog, IDCANCEL);
+    });
+}
+
 TEST_F(Dialogs, FolderSearchSkipsPathsThePlatformCannotOpen) {
     // 230 characters of folder and a 40-character name: the whole path is past MAX_PATH.
     TempFolder root;
