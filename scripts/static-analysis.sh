@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Static analysis of the program's sources with cppcheck, then clang-tidy (scripts/clang-tidy.sh);
-# fails on any finding. cppcheck's false positives are listed, each with its reason, in
-# .cppcheck-suppressions; clang-tidy's checks, and why some are left out, are in .clang-tidy.
+# The include rules (scripts/check-includes.sh), then static analysis of the program's sources with
+# cppcheck and clang-tidy (scripts/clang-tidy.sh); fails on any finding. cppcheck's false positives
+# are listed, each with its reason, in .cppcheck-suppressions; clang-tidy's checks, and why some are
+# left out, are in .clang-tidy.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+bash "$root/scripts/check-includes.sh"
 # The platform's headers are not given to cppcheck: its windows library describes the calls.
 cppcheck --std=c++20 --language=c++ --enable=warning,style,performance,portability \
          --library=windows -D_WIN32 -DWIN32 -I . \
