@@ -1,14 +1,30 @@
 #include "common/LegacyText.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Whether the eight bytes at the offset are all ASCII. Every line of a playlist is checked, and most
+// paths are ASCII: passed over a byte at a time, the check made loading a long playlist half as
+// slow again as reading its file.
+bool EightAsciiBytes(std::string_view text, size_t offset) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, text.data() + offset, sizeof bytes);
+    return (bytes & 0x8080808080808080u) == 0;
+}
 
 }  // namespace
 
 bool IsUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
+        if (i + 8 <= text.size() && EightAsciiBytes(text, i)) {
+            i += 8;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         size_t length;
         unsigned minimum;

@@ -12,6 +12,15 @@ TEST(IsUtf8, AcceptsWellFormedTextOnly) {
     EXPECT_FALSE(IsUtf8("\xc0\xaf"));          // overlong
     EXPECT_FALSE(IsUtf8("\xed\xa0\x80"));      // a surrogate
     EXPECT_FALSE(IsUtf8("\xf4\x90\x80\x80"));  // past U+10FFFF
+    // ASCII is passed over eight bytes at a time: a wrong byte at any place among them is still seen,
+    // and a character may straddle the step.
+    for (size_t at = 0; at < 17; ++at) {
+        std::string text(17, 'a');
+        text[at] = '\xe9';
+        EXPECT_FALSE(IsUtf8(text)) << at;
+        text.replace(at, 1, "\xc3\xa9");
+        EXPECT_TRUE(IsUtf8(text)) << at;
+    }
 }
 
 TEST(PathFromLine, ConvertsLegacyLinesOnlyWhereTheProcessWorksInUtf8) {
