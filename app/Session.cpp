@@ -64,12 +64,17 @@ void WriteSessionNow() {
     if (!sessionWindow) {
         return;
     }
-    KillTimer(sessionWindow, kSessionTimer);
-    writeArmed = false;
+    if (writeArmed) {
+        KillTimer(sessionWindow, kSessionTimer);
+        writeArmed = false;
+    }
     const Kept now = Now();
+    if (now == written) {
+        return;  // nothing to write: an Exit with nothing changed asks nothing of the disk
+    }
     const std::string path = SessionPath();
     // A write that fails is tried again with the next change; nothing is shown for it.
-    if (now != written && !path.empty() && WriteSessionFile(path, *g_playlist)) {
+    if (!path.empty() && WriteSessionFile(path, *g_playlist)) {
         written = now;
     }
 }
