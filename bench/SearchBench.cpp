@@ -23,15 +23,6 @@ constexpr int kFilesPerFolder = 200;
 constexpr int kRepetitions = 3;
 constexpr DWORD kSampleGapMs = 5;
 
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-}
-
 // Another thread sends the window a message every few milliseconds, as the tray sends it a click,
 // and notes how long each takes to be answered.
 class AnswerTimes {

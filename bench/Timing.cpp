@@ -15,6 +15,15 @@ double Now() {
     return static_cast<double>(ticks.QuadPart) / ticksPerSecond;
 }
 
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+}
+
 double Median(std::vector<double> values) {
     if (values.empty()) {
         return 0;

@@ -16,6 +16,9 @@ private:
     double start_;
 };
 
+// Takes every message waiting for this thread, then waits up to a millisecond for the next one.
+void Pump();
+
 // The middle value (the mean of the two middle ones for an even count).
 double Median(std::vector<double> values);
 
