@@ -3,9 +3,9 @@
 # build/ is never touched), runs them under Wine on a private virtual display and prints the tables.
 # Every figure is a ratio against a floor measured in the same run. Also prints the size of the
 # stripped pipit.exe and plots the time per entry to build-bench/bench-per-entry.png.
-# Arguments choose benchmarks by key: load save dialog folder startup rest memory mci (sound sent to
-# a null ALSA device) and hearing (what a listener hears, from a PulseAudio null sink); none runs
-# them all. PIPIT_HEARING_ROUNDS (default 1) repeats the listening runs for more transitions.
+# Arguments choose benchmarks by key: load save dialog folder startup rest memory search mci (sound
+# sent to a null ALSA device) and hearing (what a listener hears, from a PulseAudio null sink); none
+# runs them all. PIPIT_HEARING_ROUNDS (default 1) repeats the listening runs for more transitions.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export PIPIT_BUILD=${PIPIT_BENCH_BUILD:-$root/build-bench}
