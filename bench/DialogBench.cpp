@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/StartUp.h"
 #include "bench/Benchmarks.h"
+#include "bench/Programs.h"
 #include "dialogs/PlaylistDialog.h"
 #include "playback/PathSearch.h"
 #include "resources/resource.h"
@@ -172,10 +173,7 @@ Row BenchTreeDrop(const TempFolder& scratch) {
     };
     Row row{"Folder tree dropped on the shown dialog", made, MeasurePair(5, floor, subject),
             "the same walk, names added to a hidden list box and measured", 1.3};
-    SendMessageA(shell, WM_COMMAND, IDM_EXIT, 0);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {  // the quit message of the window's end
-    }
+    EndShell(shell);
     return row;
 }
 

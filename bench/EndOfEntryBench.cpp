@@ -11,10 +11,10 @@
 #include "app/AppState.h"
 #include "app/StartUp.h"
 #include "bench/Benchmarks.h"
+#include "bench/Programs.h"
 #include "bench/TimedMci.h"
 #include "common/PrivateIds.h"
 #include "playback/DeviceTypes.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -173,9 +173,6 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
     std::vector<Row> rows{Row{what, 0, Medians{medians[0], medians[1]}, "open, set, play (bare MCI)", 1.1},
                           Row{what, 0, Medians{medians[0], medians[2]}, "stop, close ended + open, set, play", 1.1}};
 
-    SendMessageA(shell, WM_COMMAND, IDM_EXIT, 0);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {  // the quit message of the window's end
-    }
+    EndShell(shell);
     return rows;
 }

@@ -77,3 +77,10 @@ void End(const Program& program, Started& started) {
     CloseHandle(started.process.hProcess);
     started = Started{};
 }
+
+void EndShell(HWND shell) {
+    SendMessageA(shell, WM_COMMAND, IDM_EXIT, 0);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}

@@ -23,3 +23,6 @@ struct Started {
 Started Start(const Program& program, const std::vector<std::string>& arguments = {});
 // Exit, as the menu sends it, until the process has ended.
 void End(const Program& program, Started& started);
+// The player's shell started in this process (StartUp): its Exit, and the quit message its window's
+// end leaves in the queue taken.
+void EndShell(HWND shell);

@@ -11,10 +11,10 @@
 #include "app/AppState.h"
 #include "app/StartUp.h"
 #include "bench/Benchmarks.h"
+#include "bench/Programs.h"
 #include "common/PrivateIds.h"
 #include "playback/FolderSearch.h"
 #include "playback/PathSearch.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -127,9 +127,6 @@ std::vector<Row> BenchSearchWhileAnswering(const TempFolder& scratch) {
     rows.push_back(answer);
     rows.push_back(menu);
 
-    SendMessageA(shell, WM_COMMAND, IDM_EXIT, 0);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {  // the quit message of the window's end
-    }
+    EndShell(shell);
     return rows;
 }

@@ -129,3 +129,18 @@ bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& wri
     SetLastError(reason);
     return false;
 }
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+            return false;
+        }
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}

@@ -18,3 +18,7 @@
 //
 // Returns false, with the system's reason for GetLastError, when anything fails.
 bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write);
+
+// Writes all the bytes to the file, for the `write` of WriteFileAnew. A write that takes only part
+// of them has met the end of the room: false, with ERROR_DISK_FULL.
+bool WriteAll(HANDLE file, std::string_view bytes);

@@ -45,22 +45,6 @@ std::optional<Utf16Decoder> TakeByteOrderMark(std::string_view& bytes, UINT code
     return std::nullopt;
 }
 
-// A write that takes only part of the bytes has met the end of the room; the next one says why.
-bool WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-            return false;
-        }
-        if (written == 0) {
-            SetLastError(ERROR_DISK_FULL);
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
 // Pipit's own lists (.ppl, and any name not below) hold the paths as they are. An M3U8 list holds
 // them in UTF-8 below its #EXTM3U line, and a PLS list in numbered FileN= lines, so that other
 // players read them. Each line is handed to the system as it is written, so that it has reached

@@ -14,11 +14,6 @@ constexpr std::string_view kFirstLine = "Pipit session ";
 constexpr int kVersion = 1;
 constexpr std::string_view kCurrentLine = "current ";
 
-bool WriteText(HANDLE file, const std::string& text) {
-    DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-}
-
 bool ReadWhole(const std::string& path, std::string& bytes) {
     const std::wstring longPath = LongPath(path);
     const ScopedFile file(longPath.empty() ? INVALID_HANDLE_VALUE
@@ -59,7 +54,7 @@ bool WriteSessionFile(const std::string& path, const Playlist& playlist) {
     for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next) {
         text.append(entry->path()).append("\r\n");
     }
-    return WriteFileAnew(path, [&](HANDLE file) { return WriteText(file, text); });
+    return WriteFileAnew(path, [&](HANDLE file) { return WriteAll(file, text); });
 }
 
 std::unique_ptr<Playlist> ReadSessionFile(const std::string& path) {
