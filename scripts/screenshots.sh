@@ -49,11 +49,27 @@ shoot() {
         mv "$out/$name.tmp.png" "$out/$name.png" || fail "could not save $out/$name.png"
 }
 
+# The part of the screen at WIDTHxHEIGHT+X+Y has been drawn when two looks at it in a row agree.
+settled() {
+    local now
+    now=$(import -window root -crop "$1" +repage -depth 8 rgb:- 2>/dev/null | md5sum)
+    [ "$now" = "${LAST_LOOK:-}" ] && return 0
+    LAST_LOOK=$now
+    return 1
+}
+
+# Saves a part of the screen once it has been drawn.
+shoot_settled() {
+    LAST_LOOK=""
+    wait_for 10 settled "$2" || fail "the screen at $2 did not settle for $1.png"
+    shoot "$1" "$2"
+}
+
 # Saves a whole window, frame and caption included.
 shoot_window() {
     local name=$1 window=$2
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    shoot "$name" "${WIDTH}x${HEIGHT}+${X}+${Y}"
+    shoot_settled "$name" "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 
 # A desktop colour behind the menu instead of the bare black of the virtual screen. ImageMagick's
@@ -81,11 +97,10 @@ wait_for 20 icons_at_least 20 || fail "Pipit's icon did not appear"
 
 # The popup menu below the icon, with the strip of the tray that holds the icon.
 menu=$(open_tray_menu) || fail "no popup menu after a right click on the icon"
-sleep 0.5
 read -r _ icon_y <<< "$(icon_position)"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 top=$((icon_y - 8))
-shoot "tray-menu$suffix" "$((X + WIDTH + 12))x$((Y + HEIGHT + 12 - top))+0+$top"
+shoot_settled "tray-menu$suffix" "$((X + WIDTH + 12))x$((Y + HEIGHT + 12 - top))+0+$top"
 xdotool mousemove 640 600 click 1  # a click elsewhere closes the menu
 wait_for 5 eval '! window_shown "$menu"' || fail "the menu did not close"
 
@@ -93,17 +108,13 @@ wait_for 5 eval '! window_shown "$menu"' || fail "the menu did not close"
 open_dialog 40014 "Pipit Playlist"
 shown=$(probe list "Pipit Playlist" | grep -c '\.wav$')
 [ "$shown" = 4 ] || fail "the Playlist dialog shows $shown entries instead of the 4 loaded"
-sleep 0.5
 shoot_window "playlist-dialog$suffix" "$(shown_window_named "Pipit Playlist")"
-probe close "Pipit Playlist" >/dev/null
-wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+close_dialog "Pipit Playlist"
 
 if [ "$dpi" = 96 ]; then
     open_dialog 40002 "About Pipit"
-    sleep 0.5
     shoot_window about-box "$(shown_window_named "About Pipit")"
-    probe close "About Pipit" >/dev/null
-    wait_for 10 window_named_gone "About Pipit" || fail "the About box did not close"
+    close_dialog "About Pipit"
 fi
 
 post_command 40007

@@ -116,44 +116,47 @@ shown_window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null |
 window_named_shown() { [ -n "$(shown_window_named "$1")" ]; }
 window_named_gone() { [ -z "$(shown_window_named "$1")" ]; }
 
-# Clicks into the "File name" box of the common file dialog with this title, types each argument
-# followed by Enter, and waits for the dialog to close after the last one.
-answer_file_dialog() {
+# Keys pressed now reach the window with this title: it has the display's keyboard. Wine gives it
+# the keyboard a moment after it shows; keys pressed before that are lost.
+window_has_keyboard() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
+
+# Keys typed now reach the "File name" box of the common file dialog with this title.
+file_name_has_keyboard() { window_has_keyboard "$1" && [ "$(probe focus "$1" | head -n 1)" = Edit ]; }
+
+# Waits until the "File name" box of the file dialog with this title takes what is typed, with a
+# click into it where the dialog has put the keyboard elsewhere.
+reach_file_name() {
     local title=$1
-    shift
     wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
-    sleep 0.5  # keys sent while the dialog is still coming up are lost
+    wait_for 10 window_has_keyboard "$title" || fail "the \"$title\" dialog did not take the keyboard"
+    file_name_has_keyboard "$title" && return 0
     eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
     xdotool mousemove $((X + 205)) $((Y + 198)) click 1
-    sleep 0.3
-    local text
+    wait_for 5 file_name_has_keyboard "$title" || fail "the \"$title\" dialog's File name box did not take the keyboard"
+}
+
+# Types each argument followed by Enter into the "File name" box of the common file dialog with
+# this title, and waits for the dialog to close after the last one. The dialog takes the keys in the
+# order typed: a folder opened by one Enter is open before the next text arrives.
+answer_file_dialog() {
+    local title=$1 text
+    shift
+    reach_file_name "$title"
     for text in "$@"; do
         xdotool type --delay 15 "$text"
         xdotool key Return
-        sleep 0.5
     done
     wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog stayed open"
 }
 
 # Cancels the common file dialog with this title with the Esc key, after typing the optional text
-# into its "File name" box. A key that the dialog missed while coming up is pressed again; the
-# Cancel button is the last resort.
+# into its "File name" box.
 cancel_file_dialog() {
-    local title=$1 attempt
-    wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
-    sleep 0.5
-    for attempt in 1 2 3; do
-        eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
-        xdotool mousemove $((X + 205)) $((Y + 198)) click 1
-        sleep 0.3
-        if [ $attempt = 1 ] && [ -n "${2:-}" ]; then
-            xdotool type --delay 15 "$2"
-        fi
-        xdotool key Escape
-        wait_for 3 window_named_gone "$title" && return 0
-    done
-    xdotool mousemove $((X + 377)) $((Y + 226)) click 1
-    wait_for 5 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
+    local title=$1
+    reach_file_name "$title"
+    [ -z "${2:-}" ] || xdotool type --delay 15 "$2"
+    xdotool key Escape
+    wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
 }
 
 # Runs the probe, which looks into the running Pipit from another process (tests/e2e/Probe.cpp).
@@ -163,12 +166,24 @@ probe() { "$PIPIT_WINE" "$PIPIT_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 # be posted ends the test at once instead of showing up later as a window that never opened.
 # The probe is a Wine process of its own: one that could not start posted nothing and is run again.
 post_command() {
-    local attempt
-    for attempt in 1 2 3; do
+    local _
+    for _ in 1 2 3; do
         probe command "$1" >/dev/null && return 0
         sleep 1
     done
     fail "could not post command $1 to Pipit's main window"
+}
+
+# Closes the dialog with this title as its Close button would, and waits for it to go. The probe is
+# run again where the dialog stays: a probe that could not start closed nothing, and a second
+# close of the same dialog does nothing.
+close_dialog() {
+    local _
+    for _ in 1 2 3; do
+        probe close "$1" >/dev/null
+        wait_for 5 window_named_gone "$1" && return 0
+    done
+    fail "the \"$1\" window did not close"
 }
 
 # Posts the menu command that opens the dialog with this title and waits for the dialog to show.
@@ -193,8 +208,7 @@ open_dialog() {
 shown_playlist() {
     open_dialog 40014 "Pipit Playlist"
     probe list "Pipit Playlist"
-    probe close "Pipit Playlist" >/dev/null
-    wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close"
+    close_dialog "Pipit Playlist"
 }
 
 # What Pipit does with a command, a key or a hand-over happens after the sender has gone on: the
