@@ -153,5 +153,12 @@ awk -F': ' '{ at[$1] = $2 } END { one = at["one.wav"]; two = at["two.wav"]; thre
 
 post_command 40007
 wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
+wait "$pipit" || fail "Pipit ended on Exit with exit code $?"
 pipit=""
+
+# A copy that cannot make its window (here, with no display) and finds no player to hand its paths
+# to ends at once and says that it failed.
+env -u DISPLAY HOME="$work/home" timeout 60 "$PIPIT_WINE" "$exe" "$media\\one.wav" >>"$PIPIT_LOG" 2>&1
+code=$?
+[ $code = 1 ] || fail "a copy without a display ended with exit code $code, not as a failure"
 echo "command line and media keys end-to-end: passed"

@@ -18,7 +18,8 @@ fail() {
             echo "pipit.exe is still running"
             report_blocked_pipit
         else
-            echo "pipit.exe has ended"
+            wait "$PIPIT_PID" 2>/dev/null
+            echo "pipit.exe has ended with exit code $?"
         fi
     fi
     if [ -n "${PIPIT_LOG:-}" ] && [ -s "$PIPIT_LOG" ]; then
