@@ -6,8 +6,8 @@
 //                            index of each NAME in it (-1 when missing): quick on a long list
 //   probe close TITLE         closes the window TITLE as its Close button would
 //   probe exists TITLE        exits with 0 when there is a window TITLE, shown or not, else 1
-//   probe focus TITLE         prints the class and the text of the control with the keyboard in the
-//                            window TITLE; exits with 1 when the keyboard is elsewhere
+//   probe focus TITLE         prints the class of the control with the keyboard in the window TITLE;
+//                            exits with 1 when the keyboard is elsewhere
 //   probe state -             prints whether Pipit's main window answers messages, and its process id
 #include <windows.h>
 
@@ -75,10 +75,7 @@ int PrintFocus(const char* title) {
     }
     char name[64] = "";
     GetClassNameA(info.hwndFocus, name, sizeof name);
-    // GetWindowText would give another process's edit box its first text only.
-    std::wstring text(SendMessageW(info.hwndFocus, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
-    text.resize(SendMessageW(info.hwndFocus, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    std::printf("%s\n%s\n", name, Utf8(text).c_str());
+    std::printf("%s\n", name);
     return 0;
 }
 

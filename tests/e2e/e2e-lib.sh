@@ -122,7 +122,7 @@ window_named_gone() { [ -z "$(shown_window_named "$1")" ]; }
 window_has_keyboard() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 
 # Keys typed now reach the "File name" box of the common file dialog with this title.
-file_name_has_keyboard() { window_has_keyboard "$1" && [ "$(probe focus "$1" | head -n 1)" = Edit ]; }
+file_name_has_keyboard() { window_has_keyboard "$1" && [ "$(probe focus "$1")" = Edit ]; }
 
 # Waits until the "File name" box of the file dialog with this title takes what is typed, with a
 # click into it where the dialog has put the keyboard elsewhere.
