@@ -49,9 +49,7 @@ wait_for 15 process_gone "$started" || fail "the third copy did not end"
 # handled by then.
 press_in_playlist() {
     open_dialog 40014 "Pipit Playlist"
-    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "Pipit Playlist")")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + 12))
-    wait_for 10 window_has_keyboard "Pipit Playlist" || fail "the Playlist dialog did not take the keyboard"
+    keyboard_to "Pipit Playlist" 60 12 window_has_keyboard  # a click on the caption selects nothing
     xdotool key "$1" Escape
     wait_for 10 window_named_gone "Pipit Playlist" || fail "the Playlist dialog did not close on Esc after $1"
 }

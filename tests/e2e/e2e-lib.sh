@@ -117,24 +117,30 @@ shown_window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null |
 window_named_shown() { [ -n "$(shown_window_named "$1")" ]; }
 window_named_gone() { [ -z "$(shown_window_named "$1")" ]; }
 
-# Keys pressed now reach the window with this title: it has the display's keyboard. Wine gives it
-# the keyboard a moment after it shows; keys pressed before that are lost.
+# Keys pressed now reach the window with this title: it has the display's keyboard. Keys pressed
+# before it has (while it comes up, or where Wine did not make it active) are lost.
 window_has_keyboard() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 
 # Keys typed now reach the "File name" box of the common file dialog with this title.
 file_name_has_keyboard() { window_has_keyboard "$1" && [ "$(probe focus "$1")" = Edit ]; }
 
-# Waits until the "File name" box of the file dialog with this title takes what is typed, with a
-# click into it where the dialog has put the keyboard elsewhere.
-reach_file_name() {
-    local title=$1
-    wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
-    wait_for 10 window_has_keyboard "$title" || fail "the \"$title\" dialog did not take the keyboard"
-    file_name_has_keyboard "$title" && return 0
-    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
-    xdotool mousemove $((X + 205)) $((Y + 198)) click 1
-    wait_for 5 file_name_has_keyboard "$title" || fail "the \"$title\" dialog's File name box did not take the keyboard"
+# Makes sure that keys pressed now reach the window with this title, as the command CHECK (given
+# the title) tells: where they do not, clicks at DX,DY within the window and waits for them to. Wine
+# does not always make a window active as it shows, and a click while it comes up can be lost.
+keyboard_to() {
+    local title=$1 dx=$2 dy=$3 check=$4 _
+    wait_for 10 window_named_shown "$title" || fail "no \"$title\" window"
+    for _ in 1 2 3; do
+        wait_for 3 "$check" "$title" && return 0
+        eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
+        xdotool mousemove $((X + dx)) $((Y + dy)) click 1
+    done
+    wait_for 3 "$check" "$title" && return 0
+    fail "the \"$title\" window did not take the keyboard"
 }
+
+# Waits until the "File name" box of the file dialog with this title takes what is typed.
+reach_file_name() { keyboard_to "$1" 205 198 file_name_has_keyboard; }
 
 # Types each argument followed by Enter into the "File name" box of the common file dialog with
 # this title, and waits for the dialog to close after the last one. The dialog takes the keys in the
