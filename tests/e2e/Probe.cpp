@@ -6,8 +6,6 @@
 //                            index of each NAME in it (-1 when missing): quick on a long list
 //   probe close TITLE         closes the window TITLE as its Close button would
 //   probe exists TITLE        exits with 0 when there is a window TITLE, shown or not, else 1
-//   probe focus TITLE         prints the class of the control with the keyboard in the window TITLE;
-//                            exits with 1 when the keyboard is elsewhere
 //   probe state -             prints whether Pipit's main window answers messages, and its process id
 #include <windows.h>
 
@@ -62,23 +60,6 @@ int FindItems(const char* title, int count, char** names) {
     return 0;
 }
 
-// A key pressed now goes to this control. The focus of another process's thread is asked of Windows,
-// as GetFocus knows only the caller's own.
-int PrintFocus(const char* title) {
-    HWND window = FindWindowA(nullptr, title);
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus ||
-        (info.hwndFocus != window && !IsChild(window, info.hwndFocus))) {
-        std::fprintf(stderr, "the keyboard is not in a window \"%s\"\n", title);
-        return 1;
-    }
-    char name[64] = "";
-    GetClassNameA(info.hwndFocus, name, sizeof name);
-    std::printf("%s\n", name);
-    return 0;
-}
-
 // Tells a busy or blocked program from one whose window simply did not come up, for the reports of
 // failed tests. The process id is Windows' own, as a debugger takes it.
 int PrintState() {
@@ -100,7 +81,7 @@ int PrintState() {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe command ID | hotkey ID | list TITLE | find TITLE NAME... | close TITLE | exists TITLE | focus TITLE | state -\n");
+        std::fprintf(stderr, "usage: probe command ID | hotkey ID | list TITLE | find TITLE NAME... | close TITLE | exists TITLE | state -\n");
         return 2;
     }
     const std::string verb = argv[1];
@@ -129,9 +110,6 @@ int main(int argc, char** argv) {
     }
     if (verb == "exists") {
         return FindWindowA(nullptr, argv[2]) ? 0 : 1;
-    }
-    if (verb == "focus") {
-        return PrintFocus(argv[2]);
     }
     if (verb == "state") {
         return PrintState();

@@ -121,9 +121,6 @@ window_named_gone() { [ -z "$(shown_window_named "$1")" ]; }
 # before it has (while it comes up, or where Wine did not make it active) are lost.
 window_has_keyboard() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 
-# Keys typed now reach the "File name" box of the common file dialog with this title.
-file_name_has_keyboard() { window_has_keyboard "$1" && [ "$(probe focus "$1")" = Edit ]; }
-
 # Makes sure that keys pressed now reach the window with this title, as the command CHECK (given
 # the title) tells: where they do not, clicks at DX,DY within the window and waits for them to. Wine
 # does not always make a window active as it shows, and a click while it comes up can be lost.
@@ -139,31 +136,44 @@ keyboard_to() {
     fail "the \"$title\" window did not take the keyboard"
 }
 
-# Waits until the "File name" box of the file dialog with this title takes what is typed.
-reach_file_name() { keyboard_to "$1" 205 198 file_name_has_keyboard; }
-
-# Types each argument followed by Enter into the "File name" box of the common file dialog with
-# this title, and waits for the dialog to close after the last one. The dialog takes the keys in the
-# order typed: a folder opened by one Enter is open before the next text arrives.
+# Clicks into the "File name" box of the common file dialog with this title, types each argument
+# followed by Enter, and waits for the dialog to close after the last one.
 answer_file_dialog() {
-    local title=$1 text
+    local title=$1
     shift
-    reach_file_name "$title"
+    wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
+    sleep 0.5  # keys sent while the dialog is still coming up are lost
+    eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
+    xdotool mousemove $((X + 205)) $((Y + 198)) click 1
+    sleep 0.3
+    local text
     for text in "$@"; do
         xdotool type --delay 15 "$text"
         xdotool key Return
+        sleep 0.5
     done
     wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog stayed open"
 }
 
 # Cancels the common file dialog with this title with the Esc key, after typing the optional text
-# into its "File name" box.
+# into its "File name" box. A key that the dialog missed while coming up is pressed again; the
+# Cancel button is the last resort.
 cancel_file_dialog() {
-    local title=$1
-    reach_file_name "$title"
-    [ -z "${2:-}" ] || xdotool type --delay 15 "$2"
-    xdotool key Escape
-    wait_for 10 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
+    local title=$1 attempt
+    wait_for 10 window_named_shown "$title" || fail "no \"$title\" dialog"
+    sleep 0.5
+    for attempt in 1 2 3; do
+        eval "$(xdotool getwindowgeometry --shell "$(shown_window_named "$title")")"
+        xdotool mousemove $((X + 205)) $((Y + 198)) click 1
+        sleep 0.3
+        if [ $attempt = 1 ] && [ -n "${2:-}" ]; then
+            xdotool type --delay 15 "$2"
+        fi
+        xdotool key Escape
+        wait_for 3 window_named_gone "$title" && return 0
+    done
+    xdotool mousemove $((X + 377)) $((Y + 226)) click 1
+    wait_for 5 window_named_gone "$title" || fail "the \"$title\" dialog did not cancel"
 }
 
 # Runs the probe, which looks into the running Pipit from another process (tests/e2e/Probe.cpp).
