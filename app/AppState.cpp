@@ -11,7 +11,6 @@ char g_title[200] = "";
 char g_className[200] = "";
 HMENU g_menu = nullptr;
 std::unique_ptr<Playlist> g_playlist;
-int g_playing = 0;
 int g_runAtStartup = 0;
 int g_loop = 0;
 

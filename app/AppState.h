@@ -14,7 +14,6 @@ extern char g_title[200];
 extern char g_className[200];
 extern HMENU g_menu;  // menu 104; its first submenu is the tray popup
 extern std::unique_ptr<Playlist> g_playlist;
-extern int g_playing;  // 1 while a play that MCI accepted is under way
 extern int g_runAtStartup;
 extern int g_loop;
 
@@ -56,6 +55,6 @@ enum class Travel {
 void PlayCurrentAndShow(HWND window, Travel travel = Travel::Forward);
 
 // Stops and closes the current entry's device and ends a search for a playable entry. Nothing plays
-// afterwards, so g_playing is cleared; a completion notice still queued for the play just stopped
+// afterwards; a completion notice still queued for the play just stopped
 // is known as stale when it comes, and is not taken for the end of the entry that plays next.
 void StopPlayback();

@@ -37,7 +37,7 @@ void Previous(HWND window) { Step(window, &Playlist::Prev, Travel::Backward); }
 // Play when nothing plays, else stop. A search for a playable entry and a paused entry count as
 // playing: the click that ends them must not start another play.
 void PlayOrStop(HWND window) {
-    if (g_playing == 0 && !PlayableSearchUnderWay() && !PlaybackPaused()) {
+    if (Playback() == PlaybackState::Stopped) {
         Play(window);
     } else {
         Stop();
@@ -47,11 +47,11 @@ void PlayOrStop(HWND window) {
 // The media key Play/Pause: a play pauses, a paused entry plays on from where it was, and otherwise
 // it acts as a click on the icon. A device that cannot pause stops.
 void PlayPause(HWND window) {
-    if (PlaybackPaused()) {
+    if (Playback() == PlaybackState::Paused) {
         if (!ResumePlayback(window)) {
             Stop();
         }
-    } else if (g_playing != 0) {
+    } else if (Playback() == PlaybackState::Playing) {
         if (!PausePlayback(window)) {
             Stop();
         }
@@ -145,14 +145,13 @@ LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
                 PlayOnAfterEnd(window);
             }
             return 0;
-        // These only ever follow the player's own stop, close or replay, which already cleared
-        // g_playing; the entry started since then may be playing now.
+        // These only ever follow the player's own stop, close or replay, which already ended the
+        // play they concern; the entry started since then may be playing now.
         case MCI_NOTIFY_SUPERSEDED:
         case MCI_NOTIFY_ABORTED: return 0;
         case MCI_NOTIFY_FAILURE:
             if (IsNoticeOfCurrentPlay(lParam)) {
-                NoticeTaken();
-                g_playing = 0;
+                NoticeFailed();
             }
             return 0;
         default: return DefWindowProcA(window, MM_MCINOTIFY, wParam, lParam);

@@ -22,7 +22,6 @@ UINT taskbarCreated = 0;
 
 LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
     SetLivePlaylist(std::make_unique<Playlist>());
-    g_playing = 0;
     return DefWindowProcA(window, WM_CREATE, wParam, lParam);
 }
 

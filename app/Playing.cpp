@@ -18,7 +18,6 @@ namespace {
 constexpr auto kTurn = std::chrono::milliseconds(20);
 
 struct PlayableSearch {
-    bool underWay = false;
     HWND window = nullptr;
     Travel travel = Travel::Forward;
     int firstTried = 0;  // the entry the command meant to play; current again when none plays
@@ -27,8 +26,7 @@ struct PlayableSearch {
 
 PlayableSearch search;
 
-// The current entry's device stands paused where it was; nothing plays.
-bool paused = false;
+PlaybackState state = PlaybackState::Stopped;
 
 // Whether the notice of an accepted play may still come: it is the end of the entry only while no
 // stop came between.
@@ -85,15 +83,15 @@ bool StepOn() {
     return true;
 }
 
-void EndSearch() {
-    search.underWay = false;
+void EndSearch(PlaybackState next) {
+    state = next;
     KillTimer(search.window, kPlayableSearchTimer);
 }
 
 // Puts the entry the command meant back as current, so that the next Play tries it again.
 void CancelSearch() {
-    if (search.underWay) {
-        EndSearch();
+    if (state == PlaybackState::Searching) {
+        EndSearch(PlaybackState::Stopped);
         // An entry taken out meanwhile may have shortened the playlist.
         g_playlist->SetCurrent(std::min(search.firstTried, g_playlist->GetCount()));
     }
@@ -103,27 +101,27 @@ void CancelSearch() {
 
 void PlayCurrentAndShow(HWND window, Travel travel) {
     CancelSearch();
-    paused = false;  // a paused entry played again starts from its beginning
+    state = PlaybackState::Stopped;  // a paused entry played again starts from its beginning
     if (!IsWindow(window)) {
         return;  // the player has ended under the command that asked for the play
     }
     if (g_playlist->Current() == 0) {
-        g_playing = 0;
         ShowTrayTip(window, g_playlist->CurrentPath());
         return;
     }
     const bool played = TryCurrent(window);
-    g_playing = played ? 1 : 0;
+    state = played ? PlaybackState::Playing : PlaybackState::Stopped;
     // Until another entry plays, the tip names the one the command meant.
     ShowTrayTip(window, g_playlist->CurrentPath());
     if (!played && IsWindow(window)) {
-        search = {true, window, travel, g_playlist->Current(), g_playlist->GetCount() - 1};
+        search = {window, travel, g_playlist->Current(), g_playlist->GetCount() - 1};
+        state = PlaybackState::Searching;
         ContinuePlayableSearch(window);
     }
 }
 
 void ContinuePlayableSearch(HWND window) {
-    if (!search.underWay || !IsWindow(window)) {
+    if (state != PlaybackState::Searching || !IsWindow(window)) {
         KillTimer(window, kPlayableSearchTimer);
         return;
     }
@@ -131,8 +129,7 @@ void ContinuePlayableSearch(HWND window) {
     while (search.triesLeft > 0 && StepOn()) {
         --search.triesLeft;
         if (TryCurrent(window)) {
-            EndSearch();
-            g_playing = 1;
+            EndSearch(PlaybackState::Playing);
             ShowTrayTip(window, g_playlist->CurrentPath());
             return;
         }
@@ -145,28 +142,22 @@ void ContinuePlayableSearch(HWND window) {
     CancelSearch();
 }
 
-bool PlayableSearchUnderWay() { return search.underWay; }
-
-bool PlaybackUnderWay() { return g_playing != 0 || search.underWay || paused; }
-
-bool PlaybackPaused() { return paused; }
+PlaybackState Playback() { return state; }
 
 bool PausePlayback(HWND window) {
-    if (g_playing == 0 || !g_playlist->PauseCurrent()) {
+    if (state != PlaybackState::Playing || !g_playlist->PauseCurrent()) {
         return false;
     }
-    paused = true;
-    g_playing = 0;
+    state = PlaybackState::Paused;
     ShowTrayTip(window, g_playlist->CurrentPath(), kPausedTip);
     return true;
 }
 
 bool ResumePlayback(HWND window) {
-    if (!paused || !g_playlist->ResumeCurrent(window)) {
+    if (state != PlaybackState::Paused || !g_playlist->ResumeCurrent(window)) {
         return false;
     }
-    paused = false;
-    g_playing = 1;
+    state = PlaybackState::Playing;
     noticeOutstanding = true;
     noticeWindow = window;
     ShowTrayTip(window, g_playlist->CurrentPath());
@@ -174,8 +165,7 @@ bool ResumePlayback(HWND window) {
 }
 
 void ForgetPlayback() {
-    search.underWay = false;
-    paused = false;
+    state = PlaybackState::Stopped;
     noticeWindow = nullptr;
     ForgetDevicesAside();
     noticeOutstanding = false;
@@ -189,10 +179,9 @@ void StopPlayback() {
 
 void StopCurrentPlayback() {
     CancelSearch();
-    paused = false;
+    state = PlaybackState::Stopped;
     g_playlist->StopCurrent();
     CloseEndedDevice();
-    g_playing = 0;
     // The queue is not searched for the stopped play's notice: taking messages would also run
     // those that other programs send meanwhile (a close among them) in the middle of the command.
     if (noticeOutstanding && PostMessageA(noticeWindow, WM_PLAYBACK_STOPPED, 0, 0)) {
@@ -219,8 +208,7 @@ void NoticeTaken() { noticeOutstanding = false; }
 
 void PlayOnAfterEnd(HWND window) {
     NoticeTaken();
-    g_playing = 0;
-    paused = false;
+    state = PlaybackState::Stopped;
     SetEndedDeviceAside(window, g_playlist->SetCurrentDeviceAside());
     // A playlist of one entry is never repeated; past the last entry it goes on only with Loop on.
     if (g_playlist->GetCount() <= 1 || g_playlist->Next() == 0) {
@@ -230,11 +218,16 @@ void PlayOnAfterEnd(HWND window) {
     PlayCurrentAndShow(window, g_loop ? Travel::Forward : Travel::ForwardToEnd);
 }
 
+void NoticeFailed() {
+    NoticeTaken();
+    state = PlaybackState::Stopped;
+}
+
 void AfterEachMessage() {
-    HoldMediaKeys(PlaybackUnderWay());
+    HoldMediaKeys(state != PlaybackState::Stopped);
     if (noticeWindow) {
-        SyncOpenedAhead(noticeWindow, g_playing != 0 && !paused && !search.underWay);
+        SyncOpenedAhead(noticeWindow, state == PlaybackState::Playing);
     }
 }
 
-void OnOpenAheadPosted() { OnOpenAhead(g_playing != 0 && !paused && !search.underWay); }
+void OnOpenAheadPosted() { OnOpenAhead(state == PlaybackState::Playing); }

@@ -6,17 +6,20 @@
 // so that the tray, the hotkeys and any open dialog are answered between turns.
 void ContinuePlayableSearch(HWND window);
 
-// Whether a command is still looking for an entry that plays.
-bool PlayableSearchUnderWay();
-// Whether something plays or stands paused, or a command is looking for an entry that plays.
-bool PlaybackUnderWay();
+// What the player is doing; kept here, and changed only by the routines of this file.
+enum class PlaybackState {
+    Stopped,    // nothing plays, and the current entry's device is closed
+    Playing,    // a play that MCI accepted is under way
+    Paused,     // the current entry's device stands where it was paused
+    Searching,  // a command looks for an entry that plays, a turn at a time; nothing sounds yet
+};
+PlaybackState Playback();
 
 // Pausing: the current entry's device stops where it is, and plays on from there. Pausing asks for
 // a play under way, resuming for a paused entry; each returns false, changing nothing, when there
 // is none or the device will not (a device that cannot pause).
 bool PausePlayback(HWND window);
 bool ResumePlayback(HWND window);
-bool PlaybackPaused();
 
 // Forgets a search and the notices to come when the window goes, whose timer and queue go with it.
 void ForgetPlayback();
@@ -28,6 +31,8 @@ void OnPlaybackStopped();
 bool IsNoticeOfCurrentPlay(LPARAM deviceId);
 // The play's end notice has been handled; nothing more comes of that play.
 void NoticeTaken();
+// The device failed while it played: nothing plays any more, and playback does not go on.
+void NoticeFailed();
 
 // The current entry's play ended by itself: goes on to the next entry (with its device opened
 // ahead, one command), unless the playlist wrapped with Loop off; a playlist of one entry is never

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/AppState.h"
+#include "app/Playing.h"
 #include "app/StartUp.h"
 #include "bench/Benchmarks.h"
 #include "bench/Programs.h"
@@ -140,7 +141,7 @@ std::vector<Row> BenchEndOfEntry(const TempFolder& scratch) {
         Sleep(kSettleMs);
         const double start = Now();
         SendMessageA(shell, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
-        if (g_playing != 1) std::fprintf(stderr, "bench: the next entry did not start\n");
+        if (Playback() != PlaybackState::Playing) std::fprintf(stderr, "bench: the next entry did not start\n");
         return LastPlayAcceptedAt() - start;
     };
     const TimedRun bareFloor = [&] {

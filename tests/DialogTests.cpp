@@ -125,7 +125,7 @@ TEST_F(Dialogs, ChosenFilesReplaceThePlaylistAndTheFirstAcceptedOnePlays) {
     TakeChosenMediaFiles(window_, buffer.c_str(), static_cast<WORD>(media_.Path().size() + 1));
     EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{b, a}));
     EXPECT_EQ(g_playlist->Current(), 1);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     g_playlist->SetCurrent(2);
     EXPECT_EQ(g_playlist->Next(), 1) << "the new playlist carries the Loop setting";
@@ -146,7 +146,7 @@ TEST_F(Dialogs, ChosenFilesReplaceThePlaylistAndTheFirstAcceptedOnePlays) {
     buffer = media_.Path() + "\\notes.txt";
     TakeChosenMediaFiles(window_, buffer.c_str(), static_cast<WORD>(media_.Path().size() + 1));
     EXPECT_EQ(g_playlist->GetCount(), 0);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
 }
 
@@ -184,13 +184,13 @@ TEST_F(Dialogs, DoubleClickPlaysThatEntryAndClearEmptiesEverything) {
         SendMessageA(list, LB_SETCURSEL, 2, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(g_playlist->Current(), 3);
-        EXPECT_EQ(g_playing, 1);
+        EXPECT_EQ(Playback(), PlaybackState::Playing);
         EXPECT_EQ(OpenMciDeviceCount(), 1);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
 
         ClickButton(dialog, IDC_CLEAR);
         EXPECT_EQ(g_playlist->GetCount(), 0);
-        EXPECT_EQ(g_playing, 0);
+        EXPECT_NE(Playback(), PlaybackState::Playing);
         EXPECT_EQ(OpenMciDeviceCount(), 0);
         EXPECT_TRUE(ListItems(list).empty());
         EXPECT_EQ(Extent(list), 0);
@@ -214,7 +214,7 @@ TEST_F(Dialogs, APlaylistReplacedBehindTheDialogIsShownAtOnceAndDoubleClickPlays
         SendMessageA(list, LB_SETCURSEL, 2, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(g_playlist->CurrentPath(), media_ / "z.wav");
-        EXPECT_EQ(g_playing, 1);
+        EXPECT_EQ(Playback(), PlaybackState::Playing);
         Drop(dialog, {dropped});
         EXPECT_EQ(ListItems(list), (std::vector<std::string>{"x.wav", "y.wav", "z.wav", "dropped.wav"}));
         EXPECT_EQ(ListItems(list), NamesOf(PathsOf(*g_playlist)));
@@ -274,7 +274,7 @@ TEST_F(Dialogs, DropAppendsFilesAndWholeFolderTreesInDropOrderDepthFirst) {
         EXPECT_EQ(paths[10], after);
 
         EXPECT_EQ(g_playlist->Current(), 1);
-        EXPECT_EQ(g_playing, 0) << "a drop plays nothing";
+        EXPECT_NE(Playback(), PlaybackState::Playing) << "a drop plays nothing";
         EXPECT_EQ(ListItems(list).size(), 11u);
         EXPECT_EQ(ListItems(list)[8], std::string(90, 'L') + ".mp3");
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
@@ -331,7 +331,7 @@ TEST_F(Dialogs, NoNameHangsTheDialogAndEveryNameShorterThanMaxPathIsListedWhole)
         // that plays has ended, the entry meant is current again.
         SendMessageA(list, LB_SETCURSEL, 3, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
-        ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 10000));
+        ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 10000));
         EXPECT_EQ(g_playlist->CurrentPath(), junk);
         ClickButton(dialog, IDCANCEL);
     });
@@ -400,7 +400,7 @@ TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2AndLeavesPlaybackAlone) 
     EXPECT_EQ(RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }), 2);
     EXPECT_EQ(g_playlist->GetCount(), 2);
     EXPECT_EQ(g_playlist->Current(), 2);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
 }
 
@@ -605,7 +605,7 @@ TEST_F(Dialogs, APlaylistFileThatCannotBeReadOrWrittenIsNamedWithTheReasonAndNot
     EXPECT_EQ(message.find("The playlist was not loaded.\n\n" + gone + "\n\n"), 0u) << message;
     EXPECT_GT(message.size(), gone.size() + 40) << "the system's reason";
     EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{kept});
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
 
     const std::string readOnly = media_ / "read-only.ppl";
@@ -694,11 +694,11 @@ TEST_F(Dialogs, DeleteAndAltArrowsTakeOutAndMoveTheSelectedEntry) {
         press(list, WM_KEYDOWN, VK_DELETE);  // not the one that plays
         EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"2.wav", "3.wav", "4.wav"}));
         EXPECT_EQ(g_playlist->CurrentPath(), media_ / "2.wav");
-        EXPECT_EQ(g_playing, 1);
+        EXPECT_EQ(Playback(), PlaybackState::Playing);
 
         press(list, WM_KEYDOWN, VK_DELETE);  // now the one that plays
         EXPECT_EQ(g_playlist->CurrentPath(), media_ / "3.wav");
-        EXPECT_EQ(g_playing, 0);
+        EXPECT_NE(Playback(), PlaybackState::Playing);
         EXPECT_EQ(OpenMciDeviceCount(), 0);
 
         SendMessageA(list, LB_SETCURSEL, 0, 0);

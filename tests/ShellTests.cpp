@@ -35,7 +35,7 @@ protected:
     }
     // Pumps until the playlist has come to rest: nothing plays and no notice is pending.
     bool UntilStopped(DWORD timeoutMs = 8000) {
-        return PumpUntil([] { return g_playing == 0 && OpenMciDeviceCount() == 0; }, timeoutMs);
+        return PumpUntil([] { return Playback() != PlaybackState::Playing && OpenMciDeviceCount() == 0; }, timeoutMs);
     }
     TempFolder media_;
 };
@@ -48,7 +48,7 @@ TEST_F(ShellTest, StartsWithBothSettingsOffAndAnEmptyPlaylist) {
     EXPECT_EQ(g_runAtStartup, 0);
     EXPECT_EQ(g_loop, 0);
     EXPECT_EQ(g_playlist->GetCount(), 0);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_FALSE(IsWindowVisible(window_));
 }
 
@@ -163,12 +163,12 @@ TEST_F(ShellPlayback, EndOfEachEntryAdvancesAndStopsAfterTheLastWithLoopOff) {
     AddWavs(3, 120);
     std::vector<int> started;
     Command(IDM_PLAY);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     started.push_back(g_playlist->Current());
     ASSERT_TRUE(PumpUntil(
         [&] {
         if (g_playlist->Current() != started.back()) started.push_back(g_playlist->Current());
-        return g_playing == 0;
+        return Playback() != PlaybackState::Playing;
         },
         10000));
     EXPECT_EQ(started, (std::vector<int>{1, 2, 3, 1}));
@@ -176,7 +176,7 @@ TEST_F(ShellPlayback, EndOfEachEntryAdvancesAndStopsAfterTheLastWithLoopOff) {
     EXPECT_TRUE(PumpUntil([] { return OpenMciDeviceCount() == 0; }, 5000))
         << "the last entry's device is closed once its sound is out";
     PumpFor(300);
-    EXPECT_EQ(g_playing, 0) << "nothing goes on after the last entry";
+    EXPECT_NE(Playback(), PlaybackState::Playing) << "nothing goes on after the last entry";
 }
 
 TEST_F(ShellPlayback, EndOfTheLastEntryWrapsWithLoopOn) {
@@ -192,10 +192,10 @@ TEST_F(ShellPlayback, EndOfTheLastEntryWrapsWithLoopOn) {
         return wraps == 1;
         },
         10000));
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY));
     Command(IDM_STOP);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
 }
 
@@ -205,7 +205,7 @@ TEST_F(ShellPlayback, OneEntryIsNeverRepeatedEvenWithLoopOn) {
     Command(IDM_PLAY);
     ASSERT_TRUE(UntilStopped());
     PumpFor(300);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
     EXPECT_EQ(g_playlist->Current(), 1);
 }
@@ -214,32 +214,32 @@ TEST_F(ShellPlayback, NextAndPreviousOnAnEmptyPlaylistDoNothing) {
     for (UINT id : {IDM_NEXT, IDM_PREV}) Command(id);
     for (int id : {2, 3}) Hotkey(id);
     EXPECT_EQ(g_playlist->Current(), 0);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     Command(IDM_PLAY);  // plays nothing, so nothing counts as playing
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
 }
 
 TEST_F(ShellPlayback, LeftClickAfterNextStopsInsteadOfPlayingAgain) {
     AddWavs(3, 3000);
     Tray(WM_LBUTTONUP);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     Command(IDM_NEXT);
     EXPECT_EQ(g_playlist->Current(), 2);
     ASSERT_TRUE(PumpUntilNoticesTaken());  // the stopped entry's notice must not clear the flag
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY));
     Tray(WM_LBUTTONUP);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
     Tray(WM_LBUTTONUP);  // and the next click plays again
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(g_playlist->Current(), 2);
 }
 
 TEST_F(ShellPlayback, HotkeysPlayStopStepForwardAndBack) {
     AddWavs(3, 3000);
     Hotkey(0);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     Hotkey(3);
     EXPECT_EQ(g_playlist->Current(), 3);
     Hotkey(2);
@@ -248,7 +248,7 @@ TEST_F(ShellPlayback, HotkeysPlayStopStepForwardAndBack) {
     EXPECT_EQ(g_playlist->Current(), 2);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     Hotkey(1);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
 }
 
@@ -269,7 +269,7 @@ TEST_F(ShellPlayback, StaleSuccessNoticeOfAStoppedEntryDoesNotSkipTheNext) {
     EXPECT_EQ(g_playlist->Current(), 2);
     ASSERT_TRUE(PumpUntilNoticesTaken());
     EXPECT_EQ(g_playlist->Current(), 2);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     Command(IDM_STOP);
 }
 
@@ -295,21 +295,21 @@ TEST_F(ShellWithUnplayable, EntriesThatCannotPlayArePassedOverInTheDirectionOfTr
     Command(IDM_PLAY);
     ASSERT_EQ(g_playlist->Current(), 1);
     // The end of the first entry goes on across both bad ones.
-    ASSERT_TRUE(PumpUntil([] { return g_playlist->Current() == 4 && g_playing == 1; }, 8000));
+    ASSERT_TRUE(PumpUntil([] { return g_playlist->Current() == 4 && Playback() == PlaybackState::Playing; }, 8000));
     EXPECT_EQ(OpenMciDeviceCount(), 1);
     Command(IDM_PREV);
-    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 3000));
     EXPECT_EQ(g_playlist->Current(), 1);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     Hotkey(2);  // Next
-    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 3000));
     EXPECT_EQ(g_playlist->Current(), 4);
     Command(IDM_STOP);
     g_playlist->SetCurrent(2);
     Tray(WM_LBUTTONUP);  // Play
-    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 3000));
     EXPECT_EQ(g_playlist->Current(), 4);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
 }
 
@@ -317,23 +317,23 @@ TEST_F(ShellWithUnplayable, WhenNothingPlaysTheEntryMeantStaysCurrentAndNothingC
     // With Loop off, the end of the first entry tries the rest of the playlist only.
     for (const std::string& path : {Wav("first.wav", 100), Missing(), Unplayable()}) g_playlist->Add(path);
     Command(IDM_PLAY);
-    ASSERT_TRUE(PumpUntil([] { return g_playlist->Current() != 1 && !PlayableSearchUnderWay(); }, 8000));
+    ASSERT_TRUE(PumpUntil([] { return g_playlist->Current() != 1 && Playback() != PlaybackState::Searching; }, 8000));
     EXPECT_EQ(g_playlist->Current(), 2);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
     // A whole round of Play finds nothing either; the next click tries again.
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 3000));
     EXPECT_EQ(g_playlist->Current(), 1) << "entry 1 plays again";
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     Command(IDM_STOP);
     ClearPlaylist();
     g_playlist->Add(Missing());
     g_playlist->Add(Unplayable());
     Tray(WM_LBUTTONUP);
-    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 3000));
     EXPECT_EQ(g_playlist->Current(), 1);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
 }
 
@@ -357,24 +357,24 @@ void CALLBACK CloseTrayMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(ShellPlayback, TheTrayAnswersWhileAHundredThousandMissingFilesArePassedOver) {
     for (int i = 0; i < 100000; ++i) g_playlist->Add("Z:\\nowhere\\missing" + std::to_string(i) + ".wav");
     Command(IDM_PLAY);
-    ASSERT_TRUE(PlayableSearchUnderWay());
+    ASSERT_EQ(Playback(), PlaybackState::Searching);
     g_menuShownAfter = 0;
     g_menuAskedAt = GetTickCount();
     SetTimer(nullptr, 0, 10, CloseTrayMenu);
     PostMessageA(window_, WM_TRAYNOTIFY, kTrayIconId, WM_RBUTTONUP);
     ASSERT_TRUE(PumpUntil([] { return g_menuShownAfter != 0; }, 10000)) << "the menu never came";
     EXPECT_LT(g_menuShownAfter, 1000u);
-    EXPECT_TRUE(PlayableSearchUnderWay());
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_EQ(Playback(), PlaybackState::Searching);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
     // Stop ends the search at once, back on the entry the command meant.
     Hotkey(1);
-    EXPECT_FALSE(PlayableSearchUnderWay());
+    EXPECT_NE(Playback(), PlaybackState::Searching);
     EXPECT_EQ(g_playlist->Current(), 1);
     Command(IDM_NEXT);
-    EXPECT_TRUE(PlayableSearchUnderWay());
+    EXPECT_EQ(Playback(), PlaybackState::Searching);
     Command(IDM_EXIT);
-    EXPECT_FALSE(PlayableSearchUnderWay());
+    EXPECT_NE(Playback(), PlaybackState::Searching);
     PumpFor(50);  // no turn of the search comes after Exit
 }
 
@@ -382,7 +382,7 @@ TEST_F(ShellPlayback, DeviceFailureClearsPlayingAndDoesNotAdvance) {
     AddWavs(2, 3000);
     Command(IDM_PLAY);
     SendMessageA(window_, MM_MCINOTIFY, MCI_NOTIFY_FAILURE, 0);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(g_playlist->Current(), 1);
     Command(IDM_STOP);
 }
@@ -406,14 +406,14 @@ TEST_F(ShellTest, ExitEndsTheWindowAndRemovesTheIcon) {
 TEST_F(ShellPlayback, UnknownCommandsHotkeysTimersAndNoticesChangeNothing) {
     AddWavs(2, 3000);
     Command(IDM_PLAY);
-    ASSERT_EQ(g_playing, 1);
+    ASSERT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(Command(45000), 0);
     EXPECT_EQ(Tray(WM_MOUSEMOVE), 0);
     EXPECT_EQ(Tray(WM_LBUTTONDBLCLK), 0);  // a double click's own message: its two button-ups act
     EXPECT_EQ(Hotkey(9), 0);
     EXPECT_EQ(SendMessageA(window_, WM_TIMER, 99, 0), 0);
     EXPECT_EQ(SendMessageA(window_, MM_MCINOTIFY, 0x40, 0), 0);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(g_playlist->Current(), 1);
     EXPECT_EQ(OpenMciDeviceCount(), 1);
 }
@@ -439,14 +439,14 @@ TEST_F(ShellPlayback, HandOversInQuickSuccessionMakeOnePlaylistAndOneAfterAPause
     ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
     EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "one.wav", media_ / "two.wav"}));
     EXPECT_EQ(g_playlist->Current(), 1);
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
 
     const DWORD lastArrival = GetTickCount();
     PumpUntil([&] { return GetTickCount() - lastArrival > 1200; }, 5000);
     ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / "three.wav"})[0]), TRUE);
     ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
     EXPECT_EQ(PathsOf(*g_playlist), std::vector<std::string>{media_ / "three.wav"});
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
 }
 
 // A command line holds at most 32,767 characters: nothing larger, and nothing that is not full
@@ -516,30 +516,30 @@ TEST_F(ShellPlayback, PlayPausePausesAndPlaysOnFromWhereItWas) {
     const UINT device = g_playlist->CurrentDeviceId();
     ASSERT_TRUE(PumpUntil([&] { return PositionOf(device) > 1000; }, 10000));
     Hotkey(kHotkeyPlayPause);
-    ASSERT_TRUE(PlaybackPaused());
+    ASSERT_EQ(Playback(), PlaybackState::Paused);
     EXPECT_EQ(ModeOf(device), static_cast<DWORD>(MCI_MODE_PAUSE));
-    EXPECT_TRUE(PlaybackUnderWay()) << "the media keys stay the player's";
+    EXPECT_NE(Playback(), PlaybackState::Stopped) << "the media keys stay the player's";
     const DWORD pausedAt = PositionOf(device);
     ASSERT_TRUE(PumpUntilNoticesTaken());
-    EXPECT_TRUE(PlaybackPaused());
+    EXPECT_EQ(Playback(), PlaybackState::Paused);
     EXPECT_EQ(PositionOf(device), pausedAt);
 
     Hotkey(kHotkeyPlayPause);
-    EXPECT_FALSE(PlaybackPaused());
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_NE(Playback(), PlaybackState::Paused);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_EQ(ModeOf(device), static_cast<DWORD>(MCI_MODE_PLAY));
     EXPECT_GE(PositionOf(device), pausedAt) << "played on, not from the beginning";
     ASSERT_TRUE(PumpUntilNoticesTaken());
     EXPECT_EQ(g_playlist->Current(), 1) << "a notice of the paused play ended the entry";
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
 
     Hotkey(kHotkeyPlayPause);
     Tray(WM_LBUTTONUP);  // a paused entry counts as playing: the click stops it
-    EXPECT_FALSE(PlaybackPaused());
-    EXPECT_FALSE(PlaybackUnderWay());
+    EXPECT_NE(Playback(), PlaybackState::Paused);
+    EXPECT_EQ(Playback(), PlaybackState::Stopped);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
     Hotkey(kHotkeyPlayPause);  // from rest, as a click on the icon: plays
-    EXPECT_EQ(g_playing, 1);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
     EXPECT_LT(PositionOf(g_playlist->CurrentDeviceId()), pausedAt);
 }
 
@@ -611,10 +611,10 @@ TEST_F(ShellPlayback, TheKeptSessionComesBackWithoutPlayingAndAnUnknownOneIsLeft
     EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "entry1.wav", media_ / "entry2.wav",
                                                                 media_ / "entry3.wav"}));
     EXPECT_EQ(g_playlist->Current(), 2);
-    EXPECT_EQ(g_playing, 0);
+    EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
     Tray(WM_LBUTTONUP);
-    EXPECT_EQ(g_playing, 1) << "a click plays the entry kept current";
+    EXPECT_EQ(Playback(), PlaybackState::Playing) << "a click plays the entry kept current";
     EXPECT_EQ(g_playlist->Current(), 2);
     Command(IDM_EXIT);
 

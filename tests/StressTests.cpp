@@ -8,6 +8,7 @@
 
 #include <random>
 
+#include "app/Playing.h"
 #include "dialogs/FileChoosers.h"
 #include "resources/resource.h"
 
@@ -30,7 +31,7 @@ bool CurrentDevicePlays() {
 
 // A play can end between two looks; its notice then settles the flag within a moment.
 bool PlayingAgreesWithMci() {
-    return PumpUntil([] { return (g_playing == 1) == CurrentDevicePlays(); }, 2000);
+    return PumpUntil([] { return (Playback() == PlaybackState::Playing) == CurrentDevicePlays(); }, 2000);
 }
 
 }  // namespace
@@ -75,7 +76,7 @@ TEST_F(ShellTest, RandomCommandsKeepThePlayerConsistentWithMci) {
         ASSERT_LE(OpenMciDeviceCount(), 3);
         ASSERT_GE(g_playlist->Current(), 0);
         ASSERT_LE(g_playlist->Current(), g_playlist->GetCount());
-        ASSERT_TRUE(PlayingAgreesWithMci()) << "g_playing is " << g_playing;
+        ASSERT_TRUE(PlayingAgreesWithMci()) << "playback is " << static_cast<int>(Playback());
     }
     Command(IDM_EXIT);
     EXPECT_EQ(OpenMciDeviceCount(), 0);

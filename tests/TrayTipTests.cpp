@@ -84,7 +84,7 @@ TEST_F(TrayTip, ShowsTheFullPathAfterAPlayAndNothingForAnEmptyPlaylist) {
     if (!PIPIT_HAVE_FIXTURES) return;
     g_playlist->Add(Fixture("short.wav"));
     Command(IDM_PLAY);
-    ASSERT_TRUE(PumpUntil([] { return !PlayableSearchUnderWay(); }, 10000));
+    ASSERT_TRUE(PumpUntil([] { return Playback() != PlaybackState::Searching; }, 10000));
     EXPECT_EQ(Last().Tip(), TrayTipText(Fixture("short.wav"), GetACP()));
     Command(IDM_STOP);
 }
