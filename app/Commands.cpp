@@ -88,8 +88,9 @@ void ToggleLoop() {
     g_playlist->SetLoop(g_loop);
 }
 
-void ShowDialog(HWND window, int templateId, DLGPROC procedure) {
-    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
+void ShowAbout(HWND window) {
+    const ModalLoopScope waiting;
+    DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
 }
 
 }  // namespace
@@ -97,10 +98,10 @@ void ShowDialog(HWND window, int templateId, DLGPROC procedure) {
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
         case IDM_SELECT_MEDIA: SelectMediaFiles(window); break;
-        case IDM_PLAYLIST_VIEW: ShowDialog(window, IDD_PLAYLIST, PlaylistDialogProc); break;
+        case IDM_PLAYLIST_VIEW: ShowPlaylistDialog(window); break;
         case IDM_PLAYLIST_LOAD: LoadPlaylist(window); break;
         case IDM_PLAYLIST_SAVE: SavePlaylist(window); break;
-        case IDM_ABOUT: ShowDialog(window, IDD_ABOUT, AboutDialogProc); break;
+        case IDM_ABOUT: ShowAbout(window); break;
         case IDM_LOAD_AT_STARTUP: ToggleRunAtStartup(); break;
         case IDM_PLAY: Play(window); break;
         case IDM_STOP: Stop(); break;

@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/HandlerScope.h"
 #include "app/Hotkeys.h"
 #include "app/HandOver.h"
 #include "app/OpenedPaths.h"
@@ -21,7 +22,7 @@ namespace {
 UINT taskbarCreated = 0;
 
 LRESULT OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
-    SetLivePlaylist(std::make_unique<Playlist>());
+    MakeLive(std::make_unique<Playlist>());
     return DefWindowProcA(window, WM_CREATE, wParam, lParam);
 }
 

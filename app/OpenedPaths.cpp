@@ -1,6 +1,7 @@
 #include "app/OpenedPaths.h"
 
 #include "app/AppState.h"
+#include "app/HandlerScope.h"
 #include "dialogs/FailureMessage.h"
 #include "playback/PathSearch.h"
 
@@ -20,8 +21,9 @@ struct Burst {
 
 Burst burst;
 
+// Owned by the Playlist dialog where it is open, so that it comes up in front of it.
 void ShowUnreadable(HWND window, const FoundEntries& found) {
-    ShowFileFailure(window, "The playlist was not loaded.", found.unreadable, found.error);
+    ShowFileFailure(GetLastActivePopup(window), "The playlist was not loaded.", found.unreadable, found.error);
 }
 
 void TakeHandedOver(HWND window, PathSearch& search) {
@@ -41,8 +43,9 @@ void TakeHandedOver(HWND window, PathSearch& search) {
         return;
     }
     if (!burst.replaced) {
+        // Not ReplacePlaylist: the searches of the burst's other hand-overs go on, for this playlist.
         StopPlayback();
-        SetLivePlaylist(std::move(found.playlist));
+        MakeLive(std::move(found.playlist));
         burst.replaced = true;
         burst.playlist = LivePlaylistGeneration();
         PlayCurrentAndShow(window);

@@ -223,8 +223,54 @@ void NoticeFailed() {
     state = PlaybackState::Stopped;
 }
 
+namespace {
+
+// The tip names the entry that plays or stands paused, the entry a search was meant for, or the
+// current entry; "Paused: " shows only while it is paused. Without a current entry it keeps what it
+// showed, as it always has, but no pause that has ended.
+void ShowTheTrueTip() {
+    const bool paused = state == PlaybackState::Paused;
+    if (g_playlist->Current() == 0) {
+        if (TrayTipShowsPrefix() && !paused) {
+            ShowTrayTipWhereChanged(std::string());
+        }
+        return;
+    }
+    const int named = state == PlaybackState::Searching ? search.firstTried : g_playlist->Current();
+    const PlaylistEntry* entry = g_playlist->EntryAt(named);
+    ShowTrayTipWhereChanged(entry ? std::string(entry->path()) : std::string(),
+                            paused ? kPausedTip : std::string_view());
+}
+
+}  // namespace
+
+void RemoveEntry(int position) {
+    if (position < 1 || position > g_playlist->GetCount()) {
+        return;
+    }
+    if (position == g_playlist->Current() && state != PlaybackState::Searching) {
+        StopPlayback();
+    }
+    g_playlist->Remove(position);
+    if (state == PlaybackState::Searching) {
+        // The search goes on for the entry it was meant for, wherever the edit moved it, over what
+        // is left of the playlist.
+        search.firstTried = Playlist::PositionAfterRemove(search.firstTried, position, g_playlist->GetCount());
+        search.triesLeft = std::min(search.triesLeft, g_playlist->GetCount() - 1);
+    }
+}
+
+bool MoveEntry(int position, int places) {
+    if (!g_playlist->Move(position, places)) {
+        return false;
+    }
+    search.firstTried = Playlist::PositionAfterSwap(search.firstTried, position, position + places);
+    return true;
+}
+
 void AfterEachMessage() {
     HoldMediaKeys(state != PlaybackState::Stopped);
+    ShowTheTrueTip();
     if (noticeWindow) {
         SyncOpenedAhead(noticeWindow, state == PlaybackState::Playing);
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "app/HandlerScope.h"
 #include "common/PrivateIds.h"
 #include "playback/SessionFile.h"
 
@@ -45,7 +46,7 @@ void StartSession(HWND window, bool restore) {
     if (restore) {
         const std::string path = SessionPath();
         if (std::unique_ptr<Playlist> kept = path.empty() ? nullptr : ReadSessionFile(path)) {
-            SetLivePlaylist(std::move(kept));
+            MakeLive(std::move(kept));
         }
     }
     sessionWindow = window;

@@ -19,6 +19,7 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == (kSixtyFourBit ? 104 : 88),
 std::string shownTip;  // what the icon shows, for adding it again
 std::string shownPrefix;
 bool iconAdded = false;
+HWND iconWindow = nullptr;
 
 HICON trayImage = nullptr;  // kept while the icon shows; the shell keeps a copy of its own
 
@@ -71,6 +72,7 @@ int AddTrayIcon(HWND window) {
     NOTIFYICONDATAA data = TrayRecord(window, shownTip);
     SendTrayMessage(NIM_ADD, &data);
     iconAdded = true;
+    iconWindow = window;
     return 1;
 }
 
@@ -91,6 +93,14 @@ void ShowTrayTip(HWND window, const std::string& text, std::string_view prefix) 
 }
 
 bool TrayIconAdded() { return iconAdded; }
+
+void ShowTrayTipWhereChanged(const std::string& text, std::string_view prefix) {
+    if (iconAdded && (text != shownTip || prefix != shownPrefix)) {
+        ShowTrayTip(iconWindow, text, prefix);
+    }
+}
+
+bool TrayTipShowsPrefix() { return !shownPrefix.empty(); }
 
 void RestoreTrayIcon(HWND window) {
     LoadTrayImage();

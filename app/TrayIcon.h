@@ -15,6 +15,10 @@ BOOL RemoveTrayIcon(HWND window);
 bool TrayIconAdded();
 // Shows the text (a path, or empty) as the icon's tip, after the prefix, which is always shown whole.
 void ShowTrayTip(HWND window, const std::string& text, std::string_view prefix = {});
+// The same, on the icon added last, where the tip does not show it already.
+void ShowTrayTipWhereChanged(const std::string& text, std::string_view prefix = {});
+// Whether the tip shows a prefix before its text.
+bool TrayTipShowsPrefix();
 // Puts the icon back after the taskbar was re-created, with the tip it last showed.
 void RestoreTrayIcon(HWND window);
 // The tip for a text: whole when it fits the room (the 64-byte field less its terminator), else

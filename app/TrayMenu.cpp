@@ -8,7 +8,10 @@ void ShowTrayMenu(HWND window) {
     HMENU popup = GetSubMenu(g_menu, 0);
     // The menu closes when the user clicks elsewhere only if its owner is the foreground window.
     SetForegroundWindow(window);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    {
+        const ModalLoopScope waiting;
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    }
     // Makes the next click after the menu reach its target instead of being eaten by the closed menu.
     PostMessageA(window, WM_NULL, 0, 0);
 }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/AppState.h"
+#include "app/HandlerScope.h"
 #include "app/StartUp.h"
 #include "bench/Benchmarks.h"
 #include "bench/Programs.h"
@@ -93,7 +94,7 @@ std::vector<Row> BenchSearchWhileAnswering(const TempFolder& scratch) {
         {
             auto cleared = std::make_unique<Playlist>();
             StopPlayback();
-            SetLivePlaylist(std::move(cleared));
+            MakeLive(std::move(cleared));
         }
         AnswerTimes answers(shell);
         auto search = std::make_unique<PathSearch>();

@@ -4,6 +4,7 @@ add_library(pipit_shell STATIC
   app/AppState.cpp
   app/Commands.cpp
   app/DevicesAside.cpp
+  app/HandlerScope.cpp
   app/HandOver.cpp
   app/Hotkeys.cpp
   app/MainWindow.cpp
@@ -18,7 +19,8 @@ add_library(pipit_shell STATIC
   dialogs/FailureMessage.cpp
   dialogs/FileChoosers.cpp
   dialogs/PlaylistDialog.cpp
-  dialogs/PlaylistEditing.cpp)
+  dialogs/PlaylistEditing.cpp
+  dialogs/PlaylistView.cpp)
 target_link_libraries(pipit_shell PUBLIC pipit_playback shell32 gdi32 user32 advapi32)
 
 # The one door to the notification area; the tray tip tests link a recorder instead.

@@ -15,9 +15,6 @@ constexpr UINT WM_TRAYNOTIFY = WM_APP + 0x1C2;
 // Posted once a playback stop is done. A notice that MCI posted for the stopped play comes before
 // it in the queue, so a notice that arrives while one of these is still on its way is stale.
 constexpr UINT WM_PLAYBACK_STOPPED = WM_APP + 1;
-// Sent to an open Playlist dialog when the playlist changed under it: wParam 1 when it was
-// replaced as a whole, 0 when entries were appended, the first of them in lParam.
-constexpr UINT WM_PLAYLIST_CHANGED = WM_APP + 2;
 // Posted by the thread that searches dropped and handed-over paths when a search is done.
 constexpr UINT WM_PATHS_FOUND = WM_APP + 3;
 // Posted when the device of the entry that plays next may be opened ahead; posted rather than done

@@ -26,5 +26,6 @@ std::string FileFailureText(std::string_view whatFailed, const std::string& path
 }
 
 void ShowFileFailure(HWND owner, std::string_view whatFailed, const std::string& path, DWORD error) {
+    const ModalLoopScope waiting;
     MessageBoxA(owner, FileFailureText(whatFailed, path, error).c_str(), g_title, MB_OK | MB_ICONWARNING);
 }

@@ -37,6 +37,7 @@ bool OpenFileDialog(OPENFILENAMEA* record) {
     if (!open) {
         open = SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
     }
+    const ModalLoopScope waiting;
     return open && open(record) != FALSE;
 }
 
@@ -54,6 +55,7 @@ bool SaveFileDialog(OPENFILENAMEA* record) {
     if (!save) {
         save = SystemFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
     }
+    const ModalLoopScope waiting;
     return save && save(record) != FALSE;
 }
 
@@ -103,26 +105,19 @@ int LoadFilterString(UINT id, char* buffer, int bufferSize) {
     return 1;
 }
 
-void ReplacePlaylist(std::unique_ptr<Playlist> playlist) {
-    CancelPathSearches();  // what they find was meant for the playlist replaced here
-    StopPlayback();
-    SetLivePlaylist(std::move(playlist));
-}
-
-void ClearPlaylist() { ReplacePlaylist(std::make_unique<Playlist>()); }
-
 void TakeChosenMediaFiles(HWND window, const char* files, WORD fileOffset) {
-    ClearPlaylist();
+    auto chosen = std::make_unique<Playlist>();
     if (fileOffset < std::strlen(files)) {
-        g_playlist->Add(files);  // one file: its full path
+        chosen->Add(files);  // one file: its full path
     } else {
         // Several: the folder, then each name after its own NUL, and an empty name at the end. The
         // backslash goes in also after a drive root's, as the playlist always had it.
         const std::string folder = files;
         for (const char* name = files + fileOffset; *name; name += std::strlen(name) + 1) {
-            g_playlist->Add(folder + "\\" + name);
+            chosen->Add(folder + "\\" + name);
         }
     }
+    ReplacePlaylist(std::move(chosen));
     PlayCurrentAndShow(window);
 }
 

@@ -11,12 +11,6 @@
 // common file dialogs take, ending with two NULs. Returns 1.
 int LoadFilterString(UINT id, char* buffer, int bufferSize);
 
-// Replaces the playlist, after stopping playback; the new one carries the Loop setting. The one way
-// the playlist is replaced.
-void ReplacePlaylist(std::unique_ptr<Playlist> playlist);
-// Replaces the playlist by a fresh empty one.
-void ClearPlaylist();
-
 // The three file choosers of the tray menu. The window is the main window: it owns the dialog and
 // receives the notices of what they start playing.
 void SelectMediaFiles(HWND window);

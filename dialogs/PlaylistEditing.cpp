@@ -1,9 +1,7 @@
 #include "dialogs/PlaylistEditing.h"
 
-#include <string>
-
 #include "app/AppState.h"
-#include "playback/DisplayName.h"
+#include "dialogs/PlaylistView.h"
 
 namespace {
 
@@ -14,42 +12,29 @@ WNDPROC originalProcedure = nullptr;
 
 int Selected(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 
-const PlaylistEntry* EntryAt(int index) {
-    const PlaylistEntry* entry = g_playlist->Head();
-    for (; entry && index > 0; --index) {
-        entry = entry->next;
-    }
-    return entry;
-}
-
-// The entry that plays stops; the one after it becomes current, and nothing plays.
+// The entry that plays stops; the one after it becomes current, and nothing plays. A key pressed
+// on a list that no longer showed the playlist a moment ago does nothing (see OnDoubleClick).
 void DeleteSelected(HWND list) {
+    if (!ShowPlaylistChanges()) {
+        return;
+    }
     const int index = Selected(list);
     if (index < 0 || index >= g_playlist->GetCount()) {
         return;
     }
-    if (index + 1 == g_playlist->Current()) {
-        StopPlayback();
-    }
-    g_playlist->Remove(index + 1);
-    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    const int count = g_playlist->GetCount();
-    if (count > 0) {
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index < count ? index : count - 1), 0);
-    }
+    RemoveEntry(index + 1);
+    ShowEntryRemoved(index);
 }
 
 void MoveSelected(HWND list, int places) {
-    const int index = Selected(list);
-    if (index < 0 || !g_playlist->Move(index + 1, places)) {
+    if (!ShowPlaylistChanges()) {
         return;
     }
-    const int to = index + places;
-    std::string shortened;
-    const std::string name(ListedName(EntryAt(to)->path(), GetACP(), shortened));
-    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(to), reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(to), 0);
+    const int index = Selected(list);
+    if (index < 0 || !MoveEntry(index + 1, places)) {
+        return;
+    }
+    ShowEntryMoved(index, index + places);
 }
 
 LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,7 +6,7 @@
 
 // Each successful play is three commands on one fresh device: open, set the time format, play from 0.
 int Playlist::PlayCurrent(HWND window) {
-    PlaylistEntry* entry = CurrentEntry();
+    PlaylistEntry* entry = WalkTo(current);
     if (!entry) {
         return 0;
     }
@@ -19,7 +19,7 @@ int Playlist::PlayCurrent(HWND window) {
 }
 
 void Playlist::StopCurrent() {
-    PlaylistEntry* entry = CurrentEntry();
+    PlaylistEntry* entry = WalkTo(current);
     if (!entry || !HoldsOpen(*entry)) {
         return;
     }
@@ -30,10 +30,7 @@ void Playlist::StopCurrent() {
 }
 
 UINT Playlist::OpenAhead(int position) {
-    const int saved = current;
-    current = position;
-    PlaylistEntry* entry = CurrentEntry();
-    current = saved;
+    PlaylistEntry* entry = WalkTo(position);
     if (!entry || HoldsOpen(*entry) || !OpenDevice(*entry)) {
         return 0;
     }
@@ -48,7 +45,7 @@ UINT Playlist::OpenAhead(int position) {
 }
 
 int Playlist::PlayOpened(HWND window) {
-    const PlaylistEntry* entry = CurrentEntry();
+    const PlaylistEntry* entry = WalkTo(current);
     if (!entry || !HoldsOpen(*entry)) {
         return 0;
     }
@@ -70,7 +67,7 @@ void Playlist::CloseOpened(UINT deviceId) {
 }
 
 UINT Playlist::SetCurrentDeviceAside() {
-    const PlaylistEntry* entry = CurrentEntry();
+    const PlaylistEntry* entry = WalkTo(current);
     if (!entry) {
         return 0;
     }
@@ -84,14 +81,14 @@ UINT Playlist::SetCurrentDeviceAside() {
 }
 
 int Playlist::PauseCurrent() {
-    const PlaylistEntry* entry = CurrentEntry();
+    const PlaylistEntry* entry = WalkTo(current);
     return entry && HoldsOpen(*entry) && SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 ? 1 : 0;
 }
 
 // The paused play goes on, and its own notice comes at its end. A device that has no resume is
 // played on from where it stands instead.
 int Playlist::ResumeCurrent(HWND window) {
-    const PlaylistEntry* entry = CurrentEntry();
+    const PlaylistEntry* entry = WalkTo(current);
     if (!entry || !HoldsOpen(*entry)) {
         return 0;
     }

@@ -1,7 +1,6 @@
 #include "playback/Playlist.h"
 
 #include "playback/DeviceTypes.h"
-#include "playback/DisplayName.h"
 
 #include <algorithm>
 #include <new>
@@ -97,46 +96,37 @@ int Playlist::SetCurrent(int position) {
     return 1;
 }
 
-PlaylistEntry* Playlist::CurrentEntry() const {
-    if (current < 1 || current > count) {
+PlaylistEntry* Playlist::WalkTo(int position) const {
+    if (position < 1 || position > count) {
         return nullptr;
     }
     PlaylistEntry* entry = head;
-    int position = 1;
-    if (lastWalked && lastWalkedPosition <= current) {
+    int at = 1;
+    if (lastWalked && lastWalkedPosition <= position) {
         entry = lastWalked;
-        position = lastWalkedPosition;
+        at = lastWalkedPosition;
     }
-    for (; position < current; ++position) {
+    for (; at < position; ++at) {
         entry = entry->next;
     }
     lastWalked = entry;
-    lastWalkedPosition = current;
+    lastWalkedPosition = position;
     return entry;
 }
 
-std::string Playlist::CurrentPath() const {
-    const PlaylistEntry* entry = CurrentEntry();
-    return entry ? std::string(entry->path()) : std::string();
+int Playlist::PositionOf(const PlaylistEntry* wanted) const {
+    int position = 1;
+    for (const PlaylistEntry* entry = head; entry; entry = entry->next, ++position) {
+        if (entry == wanted) {
+            return position;
+        }
+    }
+    return 0;
 }
 
-void Playlist::FillListBox(HWND listBox, const PlaylistEntry* first) const {
-    if (count == 0) {
-        return;
-    }
-    if (first == head) {
-        // Room for every item at once, instead of a list that grows item by item.
-        SendMessageA(listBox, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 32);
-    }
-    const UINT codePage = GetACP();
-    std::string shortened;
-    for (const PlaylistEntry* entry = first; entry; entry = entry->next) {
-        // A whole name is the end of the path, so the path's terminator ends it too.
-        const std::string_view name = ListedName(entry->path(), codePage, shortened);
-        const char* text = name.data() == shortened.data() ? shortened.c_str() : name.data();
-        SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
-    SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(current - 1), 0);
+std::string Playlist::CurrentPath() const {
+    const PlaylistEntry* entry = WalkTo(current);
+    return entry ? std::string(entry->path()) : std::string();
 }
 
 PlaylistEntry* Playlist::EntryBefore(int position) const {
@@ -160,10 +150,22 @@ int Playlist::Remove(int position) {
     --count;
     ++edits;
     lastWalked = nullptr;
-    if (position < current || current > count) {
-        --current;  // the same file, one place up; or the last taken out, the one before it
-    }
+    current = PositionAfterRemove(current, position, count);
     return 1;
+}
+
+int Playlist::PositionAfterRemove(int position, int removed, int countAfter) {
+    if (position > removed || position > countAfter) {
+        return position - 1;  // the same file, one place up; or the last taken out, the one before it
+    }
+    return position;
+}
+
+int Playlist::PositionAfterSwap(int position, int a, int b) {
+    if (position == a) {
+        return b;
+    }
+    return position == b ? a : position;
 }
 
 int Playlist::Move(int position, int places) {
@@ -184,10 +186,6 @@ int Playlist::Move(int position, int places) {
     }
     ++edits;
     lastWalked = nullptr;
-    if (current == position) {
-        current = other;
-    } else if (current == other) {
-        current = position;
-    }
+    current = PositionAfterSwap(current, position, other);
     return 1;
 }

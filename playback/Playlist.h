@@ -58,15 +58,26 @@ public:
     // Swaps the entry at the position with its neighbour one place up (-1) or down (1); the current
     // entry stays the same file. Returns 0 where there is no such neighbour.
     int Move(int position, int places);
+    // Where an entry at a position stands once the entry at `removed` is taken out of a playlist
+    // that then holds `countAfter` entries: one place up past it; taken out itself, the entry
+    // after it takes its place, or the one before it when it was the last. Remove moves the
+    // current position so; whoever keeps a position of its own moves it alike.
+    static int PositionAfterRemove(int position, int removed, int countAfter);
+    // Where an entry at a position stands once the entries at `a` and `b` swapped places.
+    static int PositionAfterSwap(int position, int a, int b);
     // Counts every change of the entries (added, taken out, moved).
     unsigned Edits() const { return edits; }
     int GetCount() const { return count; }
     void SetLoop(int flag) { loop = flag; }
     std::string CurrentPath() const;
-    // Appends each entry's file name to the list box and selects the current one.
-    void FillListBox(HWND listBox) const { FillListBox(listBox, head); }
-    // The same for the entries from `first` (an entry of this playlist, or none) to the last.
-    void FillListBox(HWND listBox, const PlaylistEntry* first) const;
+    // The entry at the position (1 to the count), or none. Entries stay where they are in memory
+    // for as long as the playlist lives, also once taken out, so an entry names itself wherever
+    // edits move it.
+    const PlaylistEntry* EntryAt(int position) const { return WalkTo(position); }
+    // The current entry, or none.
+    const PlaylistEntry* CurrentEntry() const { return WalkTo(current); }
+    // The position of the entry (1 to the count), 0 when it is not in the playlist (any more).
+    int PositionOf(const PlaylistEntry* entry) const;
 
     // Media control: opens and plays the current entry with a completion notice to the window, and
     // returns 1 when MCI accepted the play (0: nothing plays, and no notice will come); stops and
@@ -83,7 +94,7 @@ public:
     int PlayOpened(HWND window);
     // Whether the current entry has a device of its own open (opened ahead, or playing).
     bool CurrentHoldsDevice() const {
-        const PlaylistEntry* entry = CurrentEntry();
+        const PlaylistEntry* entry = WalkTo(current);
         return entry && HoldsOpen(*entry);
     }
     // Closes a device this playlist opened (one opened ahead, or an ended entry's), by its id.
@@ -107,13 +118,13 @@ public:
     int Current() const { return current; }
     // The id of the current entry's last opened device; 0 (no device) when there is no current entry.
     UINT CurrentDeviceId() const {
-        const PlaylistEntry* entry = CurrentEntry();
+        const PlaylistEntry* entry = WalkTo(current);
         return entry ? entry->deviceId : 0;
     }
 
 private:
-    // The entry at the current position, or none when the position is 0 or lies beyond the chain.
-    PlaylistEntry* CurrentEntry() const;
+    // The entry at the position, or none when the position is 0 or lies beyond the chain.
+    PlaylistEntry* WalkTo(int position) const;
 
     int OpenDevice(PlaylistEntry& entry);
     bool HoldsOpen(const PlaylistEntry& entry) const;

@@ -80,7 +80,49 @@ void CALLBACK RunWhenUp(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+std::function<void()> g_whenMenuUp;
+
+void CALLBACK RunWhenMenuUp(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if ((menu && IsWindowVisible(menu)) || GetTickCount() - g_started > 10000) {
+        KillTimer(nullptr, timer);
+        if (menu) {
+            g_whenMenuUp();
+        } else {
+            ADD_FAILURE() << "no menu came up";
+        }
+        EndMenu();
+    }
+}
+
+struct TitleCount {
+    const char* title;
+    int count;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM found) {
+    auto* wanted = reinterpret_cast<TitleCount*>(found);
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (IsWindowVisible(window) && lstrcmpA(title, wanted->title) == 0) {
+        ++wanted->count;
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+void WhenMenuUp(const std::function<void()>& action) {
+    g_whenMenuUp = action;
+    g_started = GetTickCount();
+    SetTimer(nullptr, 0, 20, RunWhenMenuUp);
+}
+
+int ShownWindowsTitled(const char* title) {
+    TitleCount wanted{title, 0};
+    EnumThreadWindows(GetCurrentThreadId(), CountTitled, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.count;
+}
 
 void WhenDialogUp(HWND owner, const std::function<void(HWND)>& action) {
     g_whenUp = action;

@@ -21,6 +21,13 @@ std::string AnswerMessageBox(HWND owner, const std::function<void()>& action);
 // shows it); the caller then starts whatever opens it.
 void WhenDialogUp(HWND owner, const std::function<void(HWND)>& action);
 
+// Runs the action once the tray menu (the popup of this thread) is up, on the menu's own loop, and
+// then closes the menu; the caller then starts whatever shows it.
+void WhenMenuUp(const std::function<void()>& action);
+
+// The shown windows of this thread with the title.
+int ShownWindowsTitled(const char* title);
+
 // The texts of a list box's items.
 std::vector<std::string> ListItems(HWND list);
 

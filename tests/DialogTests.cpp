@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <thread>
 
+#include "app/OpenedPaths.h"
 #include "app/Playing.h"
+#include "app/Session.h"
 #include "app/TrayIcon.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileChoosers.h"
@@ -718,4 +720,155 @@ TEST_F(Dialogs, DeleteAndAltArrowsTakeOutAndMoveTheSelectedEntry) {
         EXPECT_TRUE(ListItems(list).empty());
         ClickButton(dialog, IDCANCEL);
     });
+}
+
+namespace {
+
+// A playlist that counts how often one of its kind is freed.
+int g_watchedFreed = 0;
+class WatchedPlaylist : public ::Playlist {
+public:
+    ~WatchedPlaylist() override { ++g_watchedFreed; }
+};
+
+bool KeptSessionHolds(const std::string& text) { return ReadBytes(KeptSessionPath()).find(text) != std::string::npos; }
+
+}  // namespace
+
+// A dialog, a file chooser, the About box, a message box and the tray menu run message loops of their
+// own while the command that opened them waits. Every message those loops dispatch is followed by
+// the work that follows the main loop's: the media keys follow what plays, the next entry is opened
+// ahead, a change is kept in the session, and a playlist replaced meanwhile is freed.
+TEST_F(Dialogs, InsideEveryLoopACommandOpensEachMessageIsFollowedByItsWork) {
+    std::vector<std::string> wavs;
+    for (const char* name : {"1.wav", "2.wav", "3.wav"}) wavs.push_back(Wav(name, 30000));
+    auto freshPlaylist = [&] {
+        auto playlist = std::make_unique<::Playlist>();
+        for (const std::string& wav : wavs) playlist->Add(wav);
+        return playlist;
+    };
+    StartSession(window_, false);
+    const std::string unreadable = media_ / "gone.ppl";
+    auto inside = [&](HWND loop) {
+        Hotkey(kHotkeyPlay);
+        EXPECT_TRUE(PlayerHoldsMediaKeys()) << "not taken as the play started";
+        EXPECT_TRUE(PumpUntil([] { return OpenMciDeviceFiles().size() == 2; }, 5000)) << "nothing opened ahead";
+        Hotkey(kHotkeyNext);
+        EXPECT_TRUE(PumpUntil([] { return KeptSessionHolds("current 2\r\n"); }, 10000)) << "the change was not kept";
+        Hotkey(kHotkeyStop);
+        EXPECT_TRUE(MediaKeysFree()) << "not given back at Stop";
+        g_watchedFreed = 0;
+        ReplacePlaylist(std::make_unique<WatchedPlaylist>());
+        ReplacePlaylist(freshPlaylist());
+        Command(IDM_LOOP);
+        Command(IDM_LOOP);
+        EXPECT_EQ(g_watchedFreed, 1) << "the replaced playlist was kept";
+        if (loop) PostMessageA(loop, WM_COMMAND, IDCANCEL, 0);
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> openers = {
+        {"Playlist dialog", [&] { Command(IDM_PLAYLIST_VIEW); }},
+        {"About box", [&] { Command(IDM_ABOUT); }},
+        {"file chooser", [&] { Command(IDM_SELECT_MEDIA); }},
+        {"message box",
+         [&] {
+        const HandlerScope inACommand;
+        LoadPlaylistFile(window_, unreadable);
+         }},
+    };
+    for (const auto& [name, open] : openers) {
+        SCOPED_TRACE(name);
+        ReplacePlaylist(freshPlaylist());
+        WhenDialogUp(window_, inside);
+        open();
+    }
+    SCOPED_TRACE("tray menu");
+    ReplacePlaylist(freshPlaylist());
+    WhenMenuUp([&] { inside(nullptr); });
+    Tray(WM_RBUTTONUP);
+}
+
+// There is one Playlist dialog, and it shows the playlist as it is: replaced by chosen files,
+// added to by a hand-over, edited, or moved on to another current entry behind it.
+TEST_F(Dialogs, TheOneOpenPlaylistDialogAlwaysShowsThePlaylist) {
+    const std::string a = Wav("a.wav"), b = Wav("b.wav"), c = Wav("c.wav");
+    g_playlist->Add(a);
+    WhenDialogUp(window_, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_PLAYLIST);
+        // A second View brings this one forward; one that opened a second dialog is closed here.
+        const UINT_PTR closeASecond = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (ShownWindowsTitled("Pipit Playlist") > 1) {
+                ADD_FAILURE() << "a second Playlist dialog opened";
+                EndDialog(GetActiveWindow(), IDCANCEL);
+            }
+        });
+        Command(IDM_PLAYLIST_VIEW);
+        KillTimer(nullptr, closeASecond);
+        EXPECT_EQ(ShownWindowsTitled("Pipit Playlist"), 1);
+
+        std::string chosen = media_.Path() + '\0' + "b.wav" + '\0' + "c.wav" + '\0' + '\0';
+        TakeChosenMediaFiles(window_, chosen.c_str(), static_cast<WORD>(media_.Path().size() + 1));
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"b.wav", "c.wav"})) << "chosen files";
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+        SendMessageA(list, LB_SETCURSEL, 1, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(g_playlist->CurrentPath(), c) << "the row shown is the entry played";
+
+        OpenPaths(window_, {a});  // a hand-over in the same burst as nothing: it replaces
+        ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
+        EXPECT_EQ(ListItems(list), std::vector<std::string>{"a.wav"}) << "a hand-over";
+        g_playlist->Add(b);  // behind the dialog, outside any message
+        Command(IDM_NEXT);
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"a.wav", "b.wav"}));
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1) << "the new current entry is selected";
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(IDM_PLAYLIST_VIEW);
+    Command(IDM_STOP);
+}
+
+// Without a row chosen, a double-click (on the list's empty part) and Enter choose nothing: what
+// plays goes on, and the current entry stays.
+TEST_F(Dialogs, ADoubleClickOrEnterWithNoRowChosenDoesNothing) {
+    for (const char* name : {"1.wav", "2.wav"}) g_playlist->Add(Wav(name));
+    g_playlist->SetCurrent(2);
+    Command(IDM_PLAY);
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(g_playlist->Current(), 2);
+        EXPECT_EQ(Playback(), PlaybackState::Playing);
+        ClickButton(dialog, IDCANCEL);
+    });
+    Command(IDM_STOP);
+}
+
+// Entries appended behind the dialog (a drop searched on its own thread, a hand-over) leave the
+// row the user chose selected, so that Delete takes out that row and not the entry that plays.
+TEST_F(Dialogs, AppendsLeaveTheUsersChoiceAndOnlyANewCurrentEntryMovesIt) {
+    for (const char* name : {"1.wav", "2.wav", "3.wav"}) g_playlist->Add(Wav(name, 30000));
+    g_playlist->SetCurrent(2);
+    Command(IDM_PLAY);
+    TempFolder drop;
+    for (int i = 0; i < 2000; ++i) {
+        std::string name = "f";  // built in steps: GCC sees a false overlap in "f" + ...
+        name += std::to_string(i);
+        WriteBytes(drop / (name + ".wav"), "x");
+    }
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        Drop(dialog, {drop.Path()});
+        EXPECT_EQ(ListItems(list).size(), 2003u);
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0) << "the drop moved the user's choice";
+        SetFocus(list);
+        PostMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+        PumpUntil([&] { return g_playlist->GetCount() == 2002; }, 5000);
+        EXPECT_EQ(g_playlist->CurrentPath(), media_ / "2.wav");
+        EXPECT_EQ(Playback(), PlaybackState::Playing) << "Delete took out the entry that plays";
+        SendMessageA(list, LB_SETCURSEL, 5, 0);
+        Command(IDM_NEXT);
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1) << "a new current entry is selected";
+        ClickButton(dialog, IDCANCEL);
+    });
+    Command(IDM_STOP);
 }

@@ -1,5 +1,10 @@
 #include "tests/ShellTestSupport.h"
 
+#include <shlobj.h>
+
+#include <iterator>
+#include <thread>
+
 #include "app/TrayIcon.h"
 #include "common/ScopedHandles.h"
 #include "resources/resource.h"
@@ -46,6 +51,39 @@ void WriteRegistryValue(const char* key, const char* value, DWORD type, const st
 
 bool MenuChecked(UINT commandId) { return (GetMenuState(g_menu, commandId, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
+namespace {
+
+constexpr UINT kMediaKeys[] = {VK_MEDIA_PLAY_PAUSE, VK_MEDIA_STOP, VK_MEDIA_NEXT_TRACK, VK_MEDIA_PREV_TRACK};
+
+// How many of the media keys a window of another thread, as another program would, can take.
+int MediaKeysOthersCanTake() {
+    int taken = 0;
+    std::thread([&] {
+        HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        for (UINT key : kMediaKeys) {
+            if (RegisterHotKey(other, 1, MOD_NOREPEAT, key)) {
+                ++taken;
+                UnregisterHotKey(other, 1);
+            }
+        }
+        DestroyWindow(other);
+    }).join();
+    return taken;
+}
+
+}  // namespace
+
+bool PlayerHoldsMediaKeys() { return MediaKeysOthersCanTake() == 0; }
+
+bool MediaKeysFree() { return MediaKeysOthersCanTake() == static_cast<int>(std::size(kMediaKeys)); }
+
+std::string KeptSessionPath() {
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    CreateDirectoryA((std::string(folder) + "\\Pipit").c_str(), nullptr);
+    return std::string(folder) + "\\Pipit\\session.txt";
+}
+
 void ShellTest::SetUp() {
     DeleteRegistryValue(kRunKey, "Pipit");
     DeleteRegistryValue(kLoopKey, "Loop");
@@ -72,6 +110,7 @@ void ShellTest::TearDown() {
     }
     DeleteRegistryValue(kRunKey, "Pipit");
     DeleteRegistryValue(kLoopKey, "Loop");
+    DeleteFileA(KeptSessionPath().c_str());
 }
 
 LRESULT ShellTest::Tray(UINT mouseMessage) { return SendMessageA(window_, WM_TRAYNOTIFY, kTrayIconId, mouseMessage); }

@@ -29,6 +29,15 @@ void WriteRegistryValue(const char* key, const char* value, DWORD type, const st
 
 bool MenuChecked(UINT commandId);
 
+// Whether the player holds all four media keys (another program can take none of them), and
+// whether it holds none.
+bool PlayerHoldsMediaKeys();
+bool MediaKeysFree();
+
+// The kept session's file in the test prefix (its folder made); it is removed at the end of every
+// shell test.
+std::string KeptSessionPath();
+
 // Starts the shell with no settings stored, and ends it (as Exit does) at the end of the test.
 class ShellTest : public ::testing::Test {
 protected:

@@ -585,16 +585,6 @@ TEST_F(ShellPlayback, TheNextEntrysDeviceOpenedAheadIsClosedWhereverThePlaylistN
     EXPECT_EQ(OpenMciDeviceCount(), 0) << "Exit";
 }
 
-namespace {
-
-std::string KeptSessionPath() {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
-    CreateDirectoryA((std::string(folder) + "\\Pipit").c_str(), nullptr);
-    return std::string(folder) + "\\Pipit\\session.txt";
-}
-
-}  // namespace
 
 // The playlist and its current entry come back at the next start, without playing. A kept session
 // that a newer version wrote, or that cannot be read, starts the player empty and silent, and is

@@ -212,3 +212,79 @@ TEST_F(TrayTip, ACloseHandledWhileTheTrayIsToldOfAPlayFreesNothingUnderTheComman
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
 }
+
+// A pause that ends without playing on (Stop, Clear, the paused entry taken out, a new playlist)
+// takes "Paused:" out of the tip: the tip then names what is current, as after any stop.
+TEST_F(TrayTip, APausedTipDoesNotOutliveThePause) {
+    SKIP_WITHOUT_FIXTURES();
+    const std::string first = Fixture("long.wav"), second = Fixture("medium.wav");
+    auto pausedOnFirst = [&] {
+        ClearPlaylist();
+        g_playlist->Add(first);
+        g_playlist->Add(second);
+        Command(IDM_PLAY);
+        Hotkey(kHotkeyPlayPause);
+        ASSERT_EQ(Last().Tip().substr(0, 8), "Paused: ");
+    };
+    pausedOnFirst();
+    Command(IDM_STOP);
+    EXPECT_EQ(Last().Tip(), TrayTipText(first, GetACP())) << "Stop";
+
+    pausedOnFirst();
+    Hotkey(kHotkeyMediaStop);
+    EXPECT_EQ(Last().Tip(), TrayTipText(first, GetACP())) << "the Stop key";
+
+    pausedOnFirst();
+    {
+        const HandlerScope inTheDialog;  // Delete in the Playlist dialog
+        RemoveEntry(1);
+    }
+    EXPECT_EQ(Last().Tip(), TrayTipText(second, GetACP())) << "the paused entry taken out";
+
+    for (const bool clear : {true, false}) {
+        pausedOnFirst();
+        {
+            const HandlerScope inACommand;
+            if (clear) {
+                ClearPlaylist();
+            } else {
+                auto loaded = std::make_unique<Playlist>();
+                loaded->Add(second);
+                ReplacePlaylist(std::move(loaded));
+            }
+        }
+        EXPECT_EQ(Last().Tip().find("Paused"), std::string::npos) << (clear ? "Clear" : "a new playlist");
+    }
+}
+
+// Entries taken out or moved while a command looks for an entry that plays: the search goes on for
+// the entry it was meant for, wherever the edit left it. The tip names that entry throughout, and
+// when the search is stopped that entry is current again.
+TEST_F(TrayTip, EditsDuringASearchForAPlayableEntryKeepTheTipAndTheCurrentEntryInAgreement) {
+    for (int i = 0; i < 100000; ++i) g_playlist->Add("Z:\\nowhere\\missing" + std::to_string(i) + ".wav");
+    auto edited = [](const std::function<void()>& edit) {
+        const HandlerScope inTheDialog;
+        edit();
+    };
+    g_playlist->SetCurrent(3);
+    Command(IDM_PLAY);
+    ASSERT_EQ(Playback(), PlaybackState::Searching);
+    const std::string meant = "Z:\\nowhere\\missing2.wav";
+    ASSERT_EQ(Last().Tip(), meant);
+    edited([] { RemoveEntry(1); });
+    edited([] { MoveEntry(2, -1); });
+    EXPECT_EQ(Last().Tip(), meant);
+    Hotkey(kHotkeyStop);
+    EXPECT_EQ(g_playlist->CurrentPath(), meant) << "another entry is current than the tip names";
+    EXPECT_EQ(g_playlist->Current(), 1);
+
+    Command(IDM_PLAY);  // meant: the first, which is then taken out
+    ASSERT_EQ(Playback(), PlaybackState::Searching);
+    edited([] { RemoveEntry(1); });
+    const std::string after = "Z:\\nowhere\\missing1.wav";
+    EXPECT_EQ(Last().Tip(), after) << "the tip names an entry taken out";
+    Hotkey(kHotkeyStop);
+    EXPECT_EQ(g_playlist->CurrentPath(), after);
+    EXPECT_EQ(Last().Tip(), after);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
