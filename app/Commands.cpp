@@ -169,7 +169,7 @@ LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (wParam == kSessionTimer) {
-        WriteSessionNow();
+        OnSessionTimer();
         return 0;
     }
     return DefWindowProcA(window, WM_TIMER, wParam, lParam);

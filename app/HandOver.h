@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "common/LongPaths.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +42,7 @@ void ShowHandOverRefused();
 
 // A hand-over carries what a command line can: its bytes are full paths, each followed by a NUL,
 // at most this many bytes in all (32,767 characters, each at most three bytes in UTF-8).
-constexpr size_t kHandOverLimit = size_t{3} * 32767;
+constexpr size_t kHandOverLimit = kLongestPathBytes;
 // Packs paths into hand-overs of at most kHandOverLimit bytes each; a longer path is left out.
 std::vector<std::string> PackHandOvers(const std::vector<std::string>& paths);
 // The paths of a hand-over, or none when the bytes are not in its form: too many of them, no NUL

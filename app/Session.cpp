@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/AppState.h"
@@ -14,6 +15,12 @@ namespace {
 // How long after a change the session is written: a search for a playable entry or a folder
 // search changes it many times a second, and is written once.
 constexpr UINT kWriteDelayMs = 2000;
+// A write that fails (the file held by a backup or sync tool) is tried again after a pause that
+// doubles each time, up to this long.
+constexpr UINT kLongestRetryMs = 60000;
+// The session is written on the interface thread, for at most a twentieth of its time: a long
+// playlist, which takes a while to write, is written less often.
+constexpr DWORD kWriteShare = 20;
 
 // What the session file holds, by the playlist's identity, its edits and its current position.
 struct Kept {
@@ -26,6 +33,9 @@ struct Kept {
 HWND sessionWindow = nullptr;
 Kept written;
 bool writeArmed = false;
+DWORD lastWriteEnd = 0;
+DWORD lastWriteTook = 0;
+int failuresInARow = 0;
 
 Kept Now() { return {LivePlaylistGeneration(), g_playlist->Edits(), g_playlist->Current()}; }
 
@@ -52,18 +62,20 @@ void StartSession(HWND window, bool restore) {
     sessionWindow = window;
     written = Now();
     writeArmed = false;
+    failuresInARow = 0;
 }
 
 void NoteSessionChanges() {
     if (!sessionWindow || writeArmed || Now() == written) {
         return;
     }
-    writeArmed = SetTimer(sessionWindow, kSessionTimer, kWriteDelayMs, nullptr) != 0;
+    const UINT delay = SessionWriteDelay(GetTickCount() - lastWriteEnd, lastWriteTook, failuresInARow);
+    writeArmed = SetTimer(sessionWindow, kSessionTimer, delay, nullptr) != 0;
 }
 
-void WriteSessionNow() {
+bool WriteSessionNow() {
     if (!sessionWindow) {
-        return;
+        return true;
     }
     if (writeArmed) {
         KillTimer(sessionWindow, kSessionTimer);
@@ -71,13 +83,37 @@ void WriteSessionNow() {
     }
     const Kept now = Now();
     if (now == written) {
-        return;  // nothing to write: an Exit with nothing changed asks nothing of the disk
+        return true;  // nothing to write: an Exit with nothing changed asks nothing of the disk
     }
     const std::string path = SessionPath();
-    // A write that fails is tried again with the next change; nothing is shown for it.
-    if (!path.empty() && WriteSessionFile(path, *g_playlist)) {
-        written = now;
+    const DWORD start = GetTickCount();
+    // Never waits for a file that another program holds: the timer tries again later.
+    if (path.empty() || !WriteSessionFile(path, *g_playlist, 0)) {
+        ++failuresInARow;
+        return false;
     }
+    lastWriteEnd = GetTickCount();
+    lastWriteTook = lastWriteEnd - start;
+    failuresInARow = 0;
+    written = now;
+    return true;
+}
+
+void OnSessionTimer() {
+    if (!WriteSessionNow()) {
+        NoteSessionChanges();  // armed again, later
+    }
+}
+
+int SessionWritesFailedInARow() { return failuresInARow; }
+
+UINT SessionWriteDelay(DWORD sinceLastWriteMs, DWORD lastWriteTookMs, int failuresInARow) {
+    if (failuresInARow > 0) {
+        const int doublings = std::min(failuresInARow - 1, 5);
+        return std::min(kWriteDelayMs << doublings, kLongestRetryMs);
+    }
+    const DWORD share = kWriteShare * lastWriteTookMs;
+    return share > sinceLastWriteMs + kWriteDelayMs ? static_cast<UINT>(share - sinceLastWriteMs) : kWriteDelayMs;
 }
 
 void ForgetSession() {

@@ -12,7 +12,17 @@
 void StartSession(HWND window, bool restore);
 // Once a message has been handled: a change arms the timer that writes the session.
 void NoteSessionChanges();
-// Writes the session now when it has changed since it was last written (kSessionTimer, Exit).
-void WriteSessionNow();
+// Writes the session now when it has changed since it was last written (Exit, the end of the
+// Windows session); false when the write failed. A file that another program holds is not waited
+// for.
+bool WriteSessionNow();
+// kSessionTimer: writes the session, and where that fails, tries again later.
+void OnSessionTimer();
+// How many writes failed since the last that worked.
+int SessionWritesFailedInARow();
+// How long after a change the session is written: a moment, and once the last write took long (a
+// long playlist), long enough that writing takes a small share of the time; after failed writes, a
+// pause that doubles with each.
+UINT SessionWriteDelay(DWORD sinceLastWriteMs, DWORD lastWriteTookMs, int failuresInARow);
 // The window's end: nothing more is kept.
 void ForgetSession();

@@ -8,9 +8,6 @@
 namespace {
 
 constexpr std::wstring_view kNewContentSuffix = L".saving";
-// A virus scanner or the search indexer may hold the file for a moment without sharing its
-// deletion; a replace refused meanwhile is tried again for about a second.
-constexpr ULONGLONG kRetryMilliseconds = 1000;
 constexpr DWORD kRetryPauseMilliseconds = 50;
 // The attributes of the old file that the new one is made with, so that they hold whether or not
 // the replace itself carries them over.
@@ -80,8 +77,8 @@ bool MayBeReplaced(const std::wstring& path) {
     return file.Valid();
 }
 
-bool PutInPlace(const Target& target, const std::wstring& newContent) {
-    const ULONGLONG deadline = GetTickCount64() + kRetryMilliseconds;
+bool PutInPlace(const Target& target, const std::wstring& newContent, DWORD patienceMs) {
+    const ULONGLONG deadline = GetTickCount64() + patienceMs;
     for (;;) {
         bool done = false;
         if (!target.exists) {
@@ -101,7 +98,7 @@ bool PutInPlace(const Target& target, const std::wstring& newContent) {
 
 }  // namespace
 
-bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write) {
+bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write, DWORD patienceMs) {
     Target target;
     if (!FindTarget(path, target)) {
         return false;
@@ -110,6 +107,9 @@ bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& wri
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
+    if (patienceMs == 0 && target.exists && !MayBeReplaced(target.path)) {
+        return false;  // held: nothing is written for a replace that could not be done
+    }
     const std::wstring newContent = target.path + std::wstring(kNewContentSuffix);
     if (!WriteNewContent(newContent, target.attributes & kKeptAttributes, write)) {
         const DWORD reason = GetLastError();
@@ -117,7 +117,7 @@ bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& wri
         SetLastError(reason);
         return false;
     }
-    if (PutInPlace(target, newContent)) {
+    if (PutInPlace(target, newContent, patienceMs)) {
         return true;
     }
     const DWORD reason = GetLastError();

@@ -16,8 +16,14 @@
 // replaced. The file beside is named after the file with ".saving" added;
 // a save cut short leaves at most that one, which the next save of the same file reuses.
 //
+// A file that another program holds without sharing its deletion (a virus scanner, the search
+// indexer) is tried again for up to `patienceMs`; with no patience, such a file fails at once,
+// before anything is written.
+//
 // Returns false, with the system's reason for GetLastError, when anything fails.
-bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write);
+constexpr DWORD kSavePatienceMs = 1000;
+bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write,
+                   DWORD patienceMs = kSavePatienceMs);
 
 // Writes all the bytes to the file, for the `write` of WriteFileAnew. A write that takes only part
 // of them has met the end of the room: false, with ERROR_DISK_FULL.

@@ -8,6 +8,13 @@ bool StartsWith(std::wstring_view text, std::wstring_view start) { return text.s
 
 }  // namespace
 
+bool LongerThanAnyPath(std::string_view text) {
+    // A character takes at least one byte, so a text of few enough bytes is short enough.
+    return text.size() > kLongestPath &&
+           static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                                   0)) > kLongestPath;
+}
+
 std::wstring FullPath(std::string_view path) {
     const std::wstring named = WideText(path, CP_ACP);
     if (named.empty()) {

@@ -108,7 +108,8 @@ public:
     // or reports that the device would not (0).
     int ResumeCurrent(HWND window);
 
-    // The playlist file: one path per line. Both return 1 on success, 0 on failure.
+    // The playlist file: one path per line. Both return 1 on success, 0 on failure (the system's
+    // reason left for GetLastError); a load that fails adds nothing.
     int Load(const std::string& fileName);
     int Save(const std::string& fileName) const;
 
@@ -152,6 +153,14 @@ private:
     unsigned edits = 0;
     // The devices the playlist has open, each with its entry.
     std::vector<std::pair<UINT, const PlaylistEntry*>> openDevices;
+    // What the playlist held before entries were added, so that they can be taken off again.
+    struct AddedSince {
+        PlaylistEntry* tail;
+        int count;
+        int current;
+    };
+    void TakeOffAdded(const AddedSince& before);
+
     // The entry before the one at the position (none for the first); the position lies in the chain.
     PlaylistEntry* EntryBefore(int position) const;
 

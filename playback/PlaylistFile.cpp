@@ -7,24 +7,16 @@
 #include "playback/PlaylistLines.h"
 #include "common/ScopedHandles.h"
 #include "common/Utf16Text.h"
+#include "common/FileRead.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
-
-constexpr DWORD kPieceSize = 64 * 1024;
-
-// Shared as a C runtime stream shares it: other programs may read and write the file meanwhile.
-HANDLE OpenForReading(const std::string& path) {
-    const std::wstring longPath = LongPath(path);
-    return longPath.empty() ? INVALID_HANDLE_VALUE
-                            : CreateFileW(longPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
 
 // A byte order mark, which editors put at the start of "UTF-8" and "Unicode" files, is never part
 // of a path; it tells that the text is UTF-8 (`utf8` set) or UTF-16 (a decoder into the code page
@@ -67,82 +59,102 @@ bool WriteLines(HANDLE file, const PlaylistEntry* entry, PlaylistKind kind) {
     return !pls || WriteAll(file, "NumberOfEntries=" + std::to_string(number) + "\r\nVersion=2\r\n");
 }
 
+// The entries of a playlist file, read from its bytes as they come: its kind (by its name) decides
+// which lines hold entries, a byte order mark or the kind how its text is encoded, and its place
+// where the entries that are not full paths are.
+class PlaylistFileReader {
+public:
+    PlaylistFileReader(const std::string& fileName, std::function<void(std::string_view)> onEntry)
+        : kind_(PlaylistKindOf(fileName)),
+          place_(PlaceOf(fileName)),
+          processCodePage_(GetACP()),
+          legacyCodePage_(processCodePage_ == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage_),
+          utf8_(kind_ == PlaylistKind::M3u8),
+          onEntry_(std::move(onEntry)),
+          splitter_([this](std::string_view line) { TakeLine(line); }) {}
+
+    // False once the end-of-data byte was met: nothing after it is read.
+    bool Feed(std::string_view bytes) {
+        if (first_) {
+            first_ = false;
+            utf16_ = TakeByteOrderMark(bytes, processCodePage_, utf8_);
+        }
+        if (utf16_) {
+            bytes = utf16_->Decode(bytes);
+        }
+        return splitter_.Feed(bytes.data(), bytes.size());
+    }
+
+    void Finish() {
+        if (utf16_) {
+            const std::string_view rest = utf16_->Finish();
+            splitter_.Feed(rest.data(), rest.size());
+        }
+        splitter_.Finish();
+        // A PLS list's entries in the order of their numbers; entries of one number in the order
+        // they came.
+        std::stable_sort(numbered_.begin(), numbered_.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [number, entry] : numbered_) {
+            onEntry_(EntryPath(entry, place_, true, path_));
+        }
+    }
+
+private:
+    void TakeLine(std::string_view line) {
+        const std::string_view text = utf8_ ? InCodePage(line, CP_UTF8, processCodePage_, converted_)
+                                            : PathFromLine(line, processCodePage_, legacyCodePage_, converted_);
+        if (LongerThanAnyPath(text)) {
+            return;
+        }
+        const std::optional<LineEntry> entry = EntryOfLine(kind_, text);
+        if (entry && kind_ == PlaylistKind::Pls) {
+            numbered_.emplace_back(entry->number, entry->path);
+        } else if (entry) {
+            onEntry_(EntryPath(entry->path, place_, kind_ != PlaylistKind::Own, path_));
+        }
+    }
+
+    const PlaylistKind kind_;
+    const PlaylistPlace place_;
+    const UINT processCodePage_;
+    const UINT legacyCodePage_;
+    bool utf8_;  // and any list that starts with the UTF-8 byte order mark
+    bool first_ = true;
+    std::function<void(std::string_view)> onEntry_;
+    PlaylistLineSplitter splitter_;
+    std::optional<Utf16Decoder> utf16_;
+    std::string converted_, path_;
+    std::vector<std::pair<unsigned long long, std::string>> numbered_;  // a PLS list's entries and their N
+};
+
 }  // namespace
 
 int Playlist::Load(const std::string& fileName) {
-    ScopedFile file(OpenForReading(fileName));
-    if (!file.Valid()) {
-        return 0;
-    }
     // A load fails whole: what a read that fails part-way has added is taken off again.
-    PlaylistEntry* const oldTail = tail;
-    const int oldCount = count;
-    const int oldCurrent = current;
-    auto fail = [&] {
+    const AddedSince before{tail, count, current};
+    PlaylistFileReader reader(fileName, [this](std::string_view path) { Add(path); });
+    if (!ReadInPieces(fileName, [&](std::string_view piece) { return reader.Feed(piece); })) {
         const DWORD reason = GetLastError();
-        if (oldTail) {
-            oldTail->next = nullptr;
-        } else {
-            head = nullptr;
-        }
-        tail = oldTail;
-        count = oldCount;
-        current = oldCurrent;
-        lastWalked = nullptr;
-        lastWalkedPosition = 0;
+        TakeOffAdded(before);
         SetLastError(reason);
         return 0;
-    };
-
-    const PlaylistKind kind = PlaylistKindOf(fileName);
-    const PlaylistPlace place = PlaceOf(fileName);
-    const UINT processCodePage = GetACP();
-    const UINT legacyCodePage = processCodePage == CP_UTF8 ? LegacyAnsiCodePage() : processCodePage;
-    bool utf8 = kind == PlaylistKind::M3u8;  // and any list that starts with the UTF-8 byte order mark
-    std::string converted, path;
-    std::vector<std::pair<unsigned long long, std::string>> numbered;  // a PLS list's entries and their N
-    PlaylistLineSplitter splitter([&](std::string_view line) {
-        const std::string_view text = utf8 ? InCodePage(line, CP_UTF8, processCodePage, converted)
-                                           : PathFromLine(line, processCodePage, legacyCodePage, converted);
-        const std::optional<LineEntry> entry = EntryOfLine(kind, text);
-        if (entry && kind == PlaylistKind::Pls) {
-            numbered.emplace_back(entry->number, entry->path);
-        } else if (entry) {
-            Add(EntryPath(entry->path, place, kind != PlaylistKind::Own, path));
-        }
-    });
-    std::vector<char> piece(kPieceSize);
-    std::optional<Utf16Decoder> utf16;
-    for (bool first = true;; first = false) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), piece.data(), kPieceSize, &got, nullptr)) {
-            return fail();
-        }
-        if (got == 0) {
-            break;
-        }
-        std::string_view bytes(piece.data(), got);
-        if (first) {
-            utf16 = TakeByteOrderMark(bytes, processCodePage, utf8);
-        }
-        if (utf16) {
-            bytes = utf16->Decode(bytes);
-        }
-        if (!splitter.Feed(bytes.data(), bytes.size())) {
-            break;
-        }
     }
-    if (utf16) {
-        const std::string_view rest = utf16->Finish();
-        splitter.Feed(rest.data(), rest.size());
-    }
-    splitter.Finish();
-    // In the order of their numbers; entries of one number in the order they came.
-    std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [number, entry] : numbered) {
-        Add(EntryPath(entry, place, true, path));
-    }
+    reader.Finish();
     return 1;
+}
+
+void Playlist::TakeOffAdded(const AddedSince& before) {
+    if (before.tail) {
+        before.tail->next = nullptr;
+    } else {
+        head = nullptr;
+    }
+    tail = before.tail;
+    count = before.count;
+    current = before.current;
+    lastWalked = nullptr;
+    lastWalkedPosition = 0;
 }
 
 int Playlist::Save(const std::string& fileName) const {

@@ -36,24 +36,44 @@ bool PlaylistLineSplitter::Feed(const char* data, size_t size) {
     while (lineStart < end) {
         const char* lineFeed = static_cast<const char*>(std::memchr(lineStart, kLineFeed, end - lineStart));
         if (!lineFeed) {
-            pending_.append(lineStart, end);
+            Keep(lineStart, end);
             break;
         }
         // Most lines lie wholly inside the bytes fed; only a line cut by their end is copied.
-        if (pending_.empty()) {
-            HandleLine(std::string_view(lineStart, lineFeed - lineStart), true);
-        } else {
+        if (dropping_) {
+            dropping_ = false;
+        } else if (pending_.empty()) {
+            if (static_cast<size_t>(lineFeed - lineStart) <= kLongestLine) {
+                HandleLine(std::string_view(lineStart, lineFeed - lineStart), true);
+            }
+        } else if (pending_.size() + (lineFeed - lineStart) <= kLongestLine) {
             pending_.append(lineStart, lineFeed);
             HandleLine(pending_, true);
-            pending_.clear();
         }
+        pending_.clear();
         lineStart = lineFeed + 1;
     }
     return !ended_;
 }
 
+void PlaylistLineSplitter::Keep(const char* start, const char* end) {
+    if (dropping_) {
+        return;
+    }
+    if (pending_.size() + (end - start) > kLongestLine) {
+        pending_.clear();
+        pending_.shrink_to_fit();
+        dropping_ = true;
+        return;
+    }
+    pending_.append(start, end);
+}
+
 void PlaylistLineSplitter::Finish() {
-    HandleLine(pending_, false);
+    if (!dropping_) {
+        HandleLine(pending_, false);
+    }
     pending_.clear();
+    dropping_ = false;
     ended_ = true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/LongPaths.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,10 +11,13 @@
 // - the last line may lack its line end;
 // - a byte 0x1A ends the data;
 // - a line's text ends at its first NUL byte;
-// - empty lines are skipped, and a line of any length comes whole.
-// Plain C++, no platform calls.
+// - empty lines are skipped, and a line comes whole up to kLongestLine bytes;
+// - a longer line holds no path in any code page: it is dropped as it comes, and never held whole.
+// No platform calls.
 class PlaylistLineSplitter {
 public:
+    static constexpr size_t kLongestLine = kLongestPathBytes;
+
     using LineHandler = std::function<void(std::string_view)>;
     explicit PlaylistLineSplitter(LineHandler onLine) : onLine_(std::move(onLine)) {}
 
@@ -23,8 +28,11 @@ public:
 
 private:
     void HandleLine(std::string_view rawLine, bool endedByLineFeed);
+    // Keeps the start of a line cut by the end of the bytes fed, unless the line is too long.
+    void Keep(const char* start, const char* end);
 
     LineHandler onLine_;
     std::string pending_;  // the start of a line that runs past the bytes fed so far
+    bool dropping_ = false;  // the line that runs past them is too long, and is dropped to its end
     bool ended_ = false;
 };

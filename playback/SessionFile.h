@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+
+#include "common/FileReplace.h"
 #include <string>
 
 class Playlist;
@@ -11,7 +13,7 @@ class Playlist;
 
 // Writes it as a save writes a playlist: the old file stays whole until the new one is. False, with
 // the system's reason for GetLastError, when it cannot be written.
-bool WriteSessionFile(const std::string& path, const Playlist& playlist);
+bool WriteSessionFile(const std::string& path, const Playlist& playlist, DWORD patienceMs = kSavePatienceMs);
 
 // The session's playlist with its current entry, or none when the file is missing, cannot be read,
 // or was written by a newer version of the player.

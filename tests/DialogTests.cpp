@@ -872,3 +872,17 @@ TEST_F(Dialogs, AppendsLeaveTheUsersChoiceAndOnlyANewCurrentEntryMovesIt) {
     });
     Command(IDM_STOP);
 }
+
+// Files dropped without a folder among them are looked at on the search's own thread too, as a
+// folder is: a drop of files from a share that is slow to answer holds the dialog and the tray up
+// no more than a drop of folders does.
+TEST_F(Dialogs, FilesDroppedWithoutAFolderAreLookedAtOffTheInterfaceThread) {
+    const std::string a = Wav("a.wav"), b = Wav("b.wav");
+    Playlist([&](HWND dialog, HWND list) {
+        SendMessageA(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a, media_ / "notes.txt", b})), 0);
+        EXPECT_TRUE(PathSearchesUnderWay()) << "looked at on the interface thread";
+        ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 10000));
+        EXPECT_EQ(ListItems(list), (std::vector<std::string>{"a.wav", "b.wav"}));
+        ClickButton(dialog, IDCANCEL);
+    });
+}

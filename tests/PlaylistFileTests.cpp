@@ -104,12 +104,16 @@ TEST(PlaylistFile, LoadStopsAtEndOfDataMarkAndCutsLinesAtNul) {
     EXPECT_EQ(LoadBytes(std::string("\0a.mp3\nb.mp3\0", 13)), (Lines{"b.mp3"}));
 }
 
-TEST(PlaylistFile, LinesLongerThanAReadChunkComeBackWhole) {
-    const std::string huge = "C:\\" + std::string(200000, 'z') + ".mp3";
-    EXPECT_EQ(LoadBytes("a.mp3\r\n" + huge + "\r\nb.mp3"), (Lines{"a.mp3", huge, "b.mp3"}));
-    // A CR LF split across the reader's chunks is still one line end.
-    const std::string line = std::string(64 * 1024 - 6, 'q') + ".mp3";
-    EXPECT_EQ(LoadBytes(line + "\r\nb.mp3\r\n"), (Lines{line, "b.mp3"}));
+TEST(PlaylistFile, LinesCutByTheEndOfAReadChunkComeBackWhole) {
+    // Three lines of 30,000 characters: the third runs across the end of the first 64 KiB read.
+    Lines three;
+    for (char c : {'x', 'y', 'z'}) three.push_back("C:\\" + std::string(30000, c) + ".mp3");
+    EXPECT_EQ(LoadBytes(three[0] + "\r\n" + three[1] + "\r\n" + three[2] + "\r\nb.mp3"),
+              (Lines{three[0], three[1], three[2], "b.mp3"}));
+    // A CR LF split across the reader's chunks is still one line end: the CR is the chunk's last byte.
+    const std::string before = three[0] + "\r\n" + three[1] + "\r\n";
+    const std::string line = std::string(64 * 1024 - 1 - before.size() - 4, 'q') + ".mp3";
+    EXPECT_EQ(LoadBytes(before + line + "\r\nb.mp3\r\n"), (Lines{three[0], three[1], line, "b.mp3"}));
 }
 
 TEST(PlaylistFile, UnopenableFileLoadsNothingAndChangesNothing) {

@@ -1,5 +1,6 @@
 // The playlist file reader against any bytes: generated inputs, fed in pieces of every size and
 // read from real files, must give exactly the lines of the model, and nothing may crash or hang.
+#include "common/LongPaths.h"
 #include "playback/EntryPaths.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistLines.h"
@@ -20,7 +21,7 @@ public:
         switch (Pick(12)) {
             case 0: return "";
             case 1: return Bytes(Pick(64), /*anyByte=*/true);               // noise
-            case 2: return std::string(60000 + Pick(20000), 'a') + ".mp3";  // one huge line, no line end
+            case 2: return std::string(60000 + Pick(60000), 'a') + ".mp3";  // one huge line, no line end, past the longest kept or not
             case 3: return Lines(1 + Pick(4)) + std::string(1, '\x1A') + Lines(2);
             default: return Bytes(Pick(300), Pick(4) == 0);
         }
@@ -83,7 +84,9 @@ TEST(PlaylistReaderFuzz, LoadFromRealFilesAddsTheModelsAcceptedLines) {
         Playlist loaded;
         ASSERT_EQ(loaded.Load(file), 1);
         Playlist expected;
-        for (const std::string& line : ModelPlaylistLines(bytes)) expected.Add(EntryPath(line, place, false, path));
+        for (const std::string& line : ModelPlaylistLines(bytes)) {
+            if (!LongerThanAnyPath(line)) expected.Add(EntryPath(line, place, false, path));
+        }
         ASSERT_EQ(loaded.GetCount(), expected.GetCount()) << "input " << i;
         for (const PlaylistEntry *a = loaded.Head(), *b = expected.Head(); a && b; a = a->next, b = b->next) {
             ASSERT_EQ(a->path(), b->path());

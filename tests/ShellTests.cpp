@@ -4,6 +4,9 @@
 #include "tests/TestSupport.h"
 
 #include <mmsystem.h>
+
+#include <atomic>
+#include <thread>
 #include <sddl.h>
 #include <shlobj.h>
 #include <shellapi.h>
@@ -625,4 +628,52 @@ TEST_F(ShellPlayback, TheKeptSessionComesBackWithoutPlayingAndAnUnknownOneIsLeft
     ASSERT_TRUE(PumpUntil([&] { return ReadBytes(kept).find("entry1.wav") != std::string::npos; }, 10000))
         << "the change was not kept";
     DeleteFileA(kept.c_str());
+}
+
+// A session file that another program holds without sharing its deletion (a backup or sync tool)
+// is not waited for: the write fails at once and is tried again later, ever less often, while the
+// tray goes on answering; once the file is let go, the change is kept.
+TEST_F(ShellPlayback, AHeldSessionFileIsTriedAgainLaterAndNeverHoldsTheTray) {
+    const std::string kept = KeptSessionPath();
+    AddWavs(3, 30000);
+    StartSession(window_, false);
+    ASSERT_TRUE(WriteSessionFile(kept, *g_playlist));
+    const std::string before = ReadBytes(kept);
+    ScopedFile held(CreateFileA(kept.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.Valid());
+    // Another thread asks the window, as the tray does with a click, and notes the longest answer.
+    std::atomic<bool> asking{true};
+    std::atomic<DWORD> longest{0};
+    std::thread tray([&] {
+        while (asking) {
+            const DWORD start = GetTickCount();
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+            longest = std::max<DWORD>(longest, GetTickCount() - start);
+            Sleep(10);
+        }
+    });
+    Command(IDM_NEXT);
+    EXPECT_TRUE(PumpUntil([] { return SessionWritesFailedInARow() >= 2; }, 15000)) << "not tried again";
+    CloseHandle(held.Take());
+    EXPECT_TRUE(PumpUntil([&] { return ReadBytes(kept) != before; }, 15000))
+        << "the change was not kept once the file was let go";
+    asking = false;
+    tray.join();
+    // A try that waited for the file held the thread for a second each time.
+    EXPECT_LT(longest.load(), 500u);
+}
+
+// The session is written a moment after a change; a long one, whose last write took long, less
+// often, so that writing it takes a small share of the time; after failed writes, ever later.
+TEST(SessionWriteDelay, IsAMomentLongerForALongSessionAndGrowsWithEachFailure) {
+    EXPECT_EQ(SessionWriteDelay(60000, 5, 0), 2000u);
+    EXPECT_EQ(SessionWriteDelay(0, 5, 0), 2000u);
+    EXPECT_EQ(SessionWriteDelay(0, 250, 0), 5000u) << "a write of 250 ms: at most one in 5 s";
+    EXPECT_EQ(SessionWriteDelay(4000, 250, 0), 2000u);
+    EXPECT_EQ(SessionWriteDelay(0, 5, 1), 2000u);
+    EXPECT_EQ(SessionWriteDelay(0, 5, 2), 4000u);
+    EXPECT_EQ(SessionWriteDelay(0, 5, 3), 8000u);
+    EXPECT_EQ(SessionWriteDelay(0, 5, 50), 60000u);
 }
