@@ -1,5 +1,7 @@
 #include "app/HandOver.h"
 
+#include <algorithm>
+
 #include "app/AppState.h"
 #include "app/OpenedPaths.h"
 #include "common/PrivateIds.h"
@@ -56,7 +58,8 @@ StartUpLock::~StartUpLock() {
 
 HWND FindRunningPlayer() { return FindWindowA(g_className, g_title); }
 
-bool HandOverPaths(HWND player, const std::vector<std::string>& paths) {
+HandedOver HandOverPaths(HWND player, const std::vector<std::string>& paths) {
+    HandedOver handedOver{0, paths.size()};
     for (const std::string& packed : PackHandOvers(paths)) {
         COPYDATASTRUCT data{kOpenPathsData, static_cast<DWORD>(packed.size()), const_cast<char*>(packed.data())};
         DWORD_PTR taken = 0;
@@ -64,16 +67,40 @@ bool HandOverPaths(HWND player, const std::vector<std::string>& paths) {
         if (!SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kWaitMs,
                                  &taken) ||
             taken != TRUE) {
-            return false;
+            break;
         }
+        handedOver.taken += static_cast<size_t>(std::count(packed.begin(), packed.end(), '\0'));
     }
-    return true;
+    return handedOver;
 }
 
-void ShowHandOverRefused() {
-    MessageBoxA(nullptr, "Pipit is running but did not answer in time, so the files were not opened. Please try again.",
-                g_title, MB_OK | MB_ICONWARNING);
+std::string HandOverRefusedText(const HandedOver& handedOver, const std::vector<std::string>& paths) {
+    if (handedOver.taken == 0) {
+        return "Pipit is running but did not answer in time, so the files were not opened. Please try again.";
+    }
+    // The paths taken are the first of those that a hand-over can carry.
+    std::vector<std::string> notTaken;
+    size_t takenSoFar = 0;
+    for (const std::string& path : paths) {
+        if (path.size() + 1 <= kHandOverLimit && takenSoFar < handedOver.taken) {
+            ++takenSoFar;
+        } else {
+            notTaken.push_back(path);
+        }
+    }
+    std::string text = "Pipit is running but stopped answering part-way: " + std::to_string(handedOver.taken) +
+                       " of the " + std::to_string(handedOver.paths) + " files were opened, and these were not:\n";
+    constexpr size_t kNamed = 5;
+    for (size_t i = 0; i < notTaken.size() && i < kNamed; ++i) {
+        text.append("\n").append(notTaken[i]);
+    }
+    if (notTaken.size() > kNamed) {
+        text.append("\n... and ").append(std::to_string(notTaken.size() - kNamed)).append(" more");
+    }
+    return text.append("\n\nPlease open those again.");
 }
+
+void ShowHandOverRefused(const std::string& text) { MessageBoxA(nullptr, text.c_str(), g_title, MB_OK | MB_ICONWARNING); }
 
 std::vector<std::string> PackHandOvers(const std::vector<std::string>& paths) {
     std::vector<std::string> handOvers(1);

@@ -34,11 +34,20 @@ private:
 // The running player's main window in this session, or null.
 HWND FindRunningPlayer();
 
-// Hands the paths to the running player, as many hand-overs as their size needs; false when it did
-// not take them in time (it hangs, or is busy beyond any wait a person accepts).
-bool HandOverPaths(HWND player, const std::vector<std::string>& paths);
-// Tells the user that the running player did not take the paths.
-void ShowHandOverRefused();
+// What a hand-over came to: how many of the paths the running player took (the first ones, in
+// their order) of how many there were.
+struct HandedOver {
+    size_t taken = 0;
+    size_t paths = 0;
+    bool All() const { return taken == paths; }
+};
+// Hands the paths to the running player, as many hand-overs as their size needs, and stops at the
+// first that it does not take in time (it hangs, or is busy beyond any wait a person accepts).
+HandedOver HandOverPaths(HWND player, const std::vector<std::string>& paths);
+// What to tell the user of paths not all taken: none of them, or which were not.
+std::string HandOverRefusedText(const HandedOver& handedOver, const std::vector<std::string>& paths);
+// Tells the user, in a message box.
+void ShowHandOverRefused(const std::string& text);
 
 // A hand-over carries what a command line can: its bytes are full paths, each followed by a NUL,
 // at most this many bytes in all (32,767 characters, each at most three bytes in UTF-8).

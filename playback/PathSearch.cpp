@@ -1,5 +1,6 @@
 #include "playback/PathSearch.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -65,6 +66,11 @@ public:
         }
     }
 
+    bool StopWithin(DWORD milliseconds) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return idle_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return current_ == nullptr; });
+    }
+
     void CancelAll() {
         const std::lock_guard<std::mutex> lock(mutex_);
         for (const auto& [window, search] : waiting_) {
@@ -90,6 +96,7 @@ private:
             search->found = FindEntries(search->paths, search->from, &search->cancelled);
             lock.lock();
             current_ = nullptr;
+            idle_.notify_all();
             if (forgetCurrent_) {
                 forgetCurrent_ = false;
                 continue;
@@ -101,6 +108,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable idle_;
     std::deque<std::pair<HWND, std::unique_ptr<PathSearch>>> waiting_;
     PathSearch* current_ = nullptr;
     std::deque<std::unique_ptr<PathSearch>> finished_;
@@ -153,3 +161,8 @@ bool PathSearchesUnderWay() { return TheSearcher().UnderWay(); }
 void CancelPathSearches() { TheSearcher().CancelAll(); }
 
 void ForgetPathSearches() { TheSearcher().ForgetAll(); }
+
+bool PathSearchesStopWithin(DWORD milliseconds) {
+    TheSearcher().ForgetAll();
+    return TheSearcher().StopWithin(milliseconds);
+}

@@ -53,3 +53,6 @@ void CancelPathSearches();
 // Forgets every search not yet taken, when the window that takes them goes: nothing of them comes
 // back, and none counts as under way.
 void ForgetPathSearches();
+// Forgets them, and waits until the search under way has stopped at its next file; false when it
+// did not stop in time (it waits on a network that does not answer).
+bool PathSearchesStopWithin(DWORD milliseconds);

@@ -677,3 +677,75 @@ TEST(SessionWriteDelay, IsAMomentLongerForALongSessionAndGrowsWithEachFailure) {
     EXPECT_EQ(SessionWriteDelay(0, 5, 3), 8000u);
     EXPECT_EQ(SessionWriteDelay(0, 5, 50), 60000u);
 }
+
+namespace {
+
+// A running player that takes the first hand-over and then no more, as one that stops answering
+// part-way would.
+int g_handOversTaken = 0;
+LRESULT CALLBACK TakesOneHandOver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return g_handOversTaken++ == 0 ? TRUE : FALSE;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A copy whose paths the running player took only in part says which it did not take, and ends with
+// an exit code of its own.
+TEST(HandOverForm, APlayerThatTakesOnlyPartSaysWhichPathsWereNotOpened) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = TakesOneHandOver;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "PipitTestTakesOne";
+    RegisterClassA(&windowClass);
+    HWND player = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
+    std::vector<std::string> paths;
+    for (int i = 0; i < 2000; ++i) paths.push_back("C:\\" + std::string(100, 'p') + std::to_string(i) + ".mp3");
+    g_handOversTaken = 0;
+    const HandedOver part = HandOverPaths(player, paths);
+    EXPECT_GT(part.taken, 0u);
+    EXPECT_LT(part.taken, 1500u);
+    EXPECT_EQ(part.paths, paths.size());
+    const std::string text = HandOverRefusedText(part, paths);
+    EXPECT_NE(text.find(std::to_string(part.taken) + " of the 2000 files were opened"), std::string::npos) << text;
+    EXPECT_NE(text.find(paths[part.taken] + "\n"), std::string::npos) << "the first not taken is named";
+    EXPECT_EQ(text.find(paths[part.taken - 1] + "\n"), std::string::npos) << "the last taken is named";
+    EXPECT_NE(text.find("and " + std::to_string(2000 - part.taken - 5) + " more"), std::string::npos) << text;
+
+    g_handOversTaken = 1;  // takes none
+    const HandedOver none = HandOverPaths(player, paths);
+    EXPECT_EQ(none.taken, 0u);
+    EXPECT_NE(HandOverRefusedText(none, paths).find("were not opened"), std::string::npos);
+    EXPECT_TRUE(HandOverPaths(player, {}).All()) << "no paths: nothing to refuse";
+    DestroyWindow(player);
+}
+
+// Explorer starts a copy for each of several files opened at once; each hands its file over, often
+// only once the one before has been taken and no search runs any more. Within a second of each
+// other they still make one playlist.
+TEST_F(ShellPlayback, HandOversEachTakenBeforeTheNextComesMakeOnePlaylist) {
+    for (const char* name : {"one.wav", "two.wav"}) WriteWav(media_ / name, 30000);
+    for (const char* name : {"one.wav", "two.wav"}) {
+        ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({media_ / name})[0]), TRUE);
+        ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
+    }
+    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "one.wav", media_ / "two.wav"}));
+    EXPECT_EQ(g_playlist->Current(), 1);
+}
+
+// A hand-over that replaces what plays closes the device opened ahead for the old playlist: a
+// device is never left open behind the player.
+TEST_F(ShellPlayback, AHandOverThatReplacesThePlaylistLeavesNoDeviceOfTheOldOneOpen) {
+    AddWavs(3, 30000);
+    const std::string other = media_ / "other.wav";
+    WriteWav(other, 30000);
+    Command(IDM_PLAY);
+    ASSERT_TRUE(PumpUntil([] { return OpenMciDeviceCount() == 2; }, 5000)) << "nothing was opened ahead";
+    ASSERT_EQ(HandOver(window_, kOpenPathsData, PackHandOvers({other})[0]), TRUE);
+    ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
+    PumpUntilNoticesTaken();
+    PumpFor(0);
+    EXPECT_EQ(OpenMciDeviceFiles(), std::vector<std::string>{other});
+    Command(IDM_STOP);
+}

@@ -154,6 +154,18 @@ wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit"
 wait "$pipit" || fail "Pipit ended on Exit with exit code $?"
 pipit=""
 
+# Exit while a folder of 45,000 media files is still being searched ends the player at once, every
+# time: the search stops at its next file.
+for _ in 1 2 3; do
+    start_pipit "$many"
+    pipit=$started
+    PIPIT_PID=$pipit
+    wait_for 20 probe exists Pipit || fail "Pipit did not start with a big folder"
+    post_command 40007
+    wait_for 10 process_gone "$pipit" || fail "Pipit did not end on Exit while it searched a big folder"
+    pipit=""
+done
+
 # A copy that cannot make its window (here, with no display) and finds no player to hand its paths
 # to ends at once and says that it failed.
 env -u DISPLAY HOME="$work/home" timeout 60 "$PIPIT_WINE" "$exe" "$media\\one.wav" >>"$PIPIT_LOG" 2>&1
