@@ -44,11 +44,15 @@ LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lP
         DeleteSelected(list);
         return 0;
     }
-    // Alt with a key comes as a system key.
+    // Alt with a key comes as a system key. The default procedure must still see it: a key between
+    // Alt's press and its release is what tells it that Alt was not pressed alone, which would open
+    // the system menu and take the next key.
     if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        const HandlerScope scope;
-        MoveSelected(list, wParam == VK_UP ? -1 : 1);
-        return 0;
+        {
+            const HandlerScope scope;
+            MoveSelected(list, wParam == VK_UP ? -1 : 1);
+        }
+        return DefWindowProcA(list, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));

@@ -886,3 +886,68 @@ TEST_F(Dialogs, FilesDroppedWithoutAFolderAreLookedAtOffTheInterfaceThread) {
         ClickButton(dialog, IDCANCEL);
     });
 }
+
+namespace {
+
+// Keys pressed as a keyboard presses them: each one down, then up, in order, through the system's
+// input queue to the window that has the keyboard.
+void Type(const std::vector<std::pair<WORD, bool>>& strokes) {
+    std::vector<INPUT> inputs;
+    for (const auto& [key, down] : strokes) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (key == VK_UP || key == VK_DOWN || key == VK_DELETE ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+WNDPROC g_dialogProcedure = nullptr;
+int g_keyMenus = 0;
+int g_keyMenusExpected = 0;
+
+// Ends a menu that a key opened where none was expected, so that the test fails instead of waiting
+// in the menu's loop.
+void CALLBACK EndUnexpectedMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_keyMenus > g_keyMenusExpected) EndMenu();
+}
+
+LRESULT CALLBACK CountKeyMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) ++g_keyMenus;
+    return CallWindowProcA(g_dialogProcedure, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Alt + Up moves the entry and leaves the dialog in no menu mode: a Delete pressed next takes the
+// moved entry out, and Close ends the dialog. Alt pressed and let go alone opens the system menu,
+// as in every dialog.
+TEST_F(Dialogs, AfterAltAndAnArrowTheNextKeyActsOnTheList) {
+    for (const char* name : {"1.wav", "2.wav", "3.wav", "4.wav"}) g_playlist->Add(Wav(name));
+    const INT_PTR result = Playlist([&](HWND dialog, HWND list) {
+        SetForegroundWindow(dialog);
+        SetFocus(list);
+        SendMessageA(list, LB_SETCURSEL, 1, 0);
+        g_keyMenus = g_keyMenusExpected = 0;
+        const UINT_PTR guard = SetTimer(nullptr, 0, 50, EndUnexpectedMenu);
+        g_dialogProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountKeyMenus)));
+        // Up let go before Alt, then Alt before Down: either way round.
+        Type({{VK_MENU, true}, {VK_UP, true}, {VK_UP, false}, {VK_MENU, false}, {VK_DELETE, true}, {VK_DELETE, false}});
+        EXPECT_TRUE(PumpUntil([] { return g_playlist->GetCount() == 3; }, 5000)) << "Delete did not reach the list";
+        EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"1.wav", "3.wav", "4.wav"}));
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        Type({{VK_MENU, true}, {VK_DOWN, true}, {VK_MENU, false}, {VK_DOWN, false}, {VK_DELETE, true}, {VK_DELETE, false}});
+        EXPECT_TRUE(PumpUntil([] { return g_playlist->GetCount() == 2; }, 5000)) << "Delete did not reach the list";
+        EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"3.wav", "4.wav"}));
+        EXPECT_EQ(g_keyMenus, 0);
+        // Esc is typed with it: the menu, in its own loop, takes it and ends.
+        g_keyMenusExpected = 1;
+        Type({{VK_MENU, true}, {VK_MENU, false}, {VK_ESCAPE, true}, {VK_ESCAPE, false}});
+        EXPECT_TRUE(PumpUntil([] { return g_keyMenus == 1; }, 5000)) << "Alt alone opened no menu";
+        KillTimer(nullptr, guard);
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
