@@ -142,7 +142,7 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
         case MCI_NOTIFY_SUCCESSFUL:
-            if (IsNoticeOfCurrentPlay(lParam)) {
+            if (IsEndOfCurrentPlay(lParam)) {
                 PlayOnAfterEnd(window);
             }
             return 0;
@@ -166,6 +166,10 @@ LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
     }
     if (wParam == kEndedDeviceTimer) {
         CloseEndedDevice();
+        return 0;
+    }
+    if (wParam == kNextPlayTimer) {
+        OnNextPlayTimer(window);
         return 0;
     }
     if (wParam == kSessionTimer) {

@@ -120,6 +120,10 @@ void OnOpenAhead(bool playing) {
     }
 }
 
+const PlaylistEntry* EntryOpenedAhead() {
+    return AheadLeadsTo(PositionAfterCurrent()) ? g_playlist->EntryAt(ahead.position) : nullptr;
+}
+
 void ForgetDevicesAside() {
     ahead = {};
     refused = {};

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+class PlaylistEntry;
+
 // The devices kept open beside the one that plays. The next entry's is opened ahead, while the
 // current one plays, so that when the current one ends the next one's play is a single command. The
 // ended entry's is closed a moment after the next one has started: closing it at once would cut
@@ -22,5 +24,7 @@ void CloseOpenedAhead();
 void SyncOpenedAhead(HWND window, bool playing);
 // WM_OPEN_AHEAD.
 void OnOpenAhead(bool playing);
+// The entry that plays next, when its device is opened ahead and the playlist still leads to it.
+const PlaylistEntry* EntryOpenedAhead();
 // Forgets them when the window goes, with its timer and queue; the playlist has closed nothing.
 void ForgetDevicesAside();

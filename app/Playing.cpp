@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "app/AppState.h"
 #include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
 #include "app/TrayIcon.h"
 #include "common/FileProbe.h"
+#include "common/Platform.h"
+#include "playback/NextPlayTiming.h"
 
 namespace {
 
@@ -37,6 +40,18 @@ HWND noticeWindow = nullptr;
 // arrives before it was posted before the stop, for the play that was stopped.
 int stopsInQueue = 0;
 
+// The play under way, when it was started from its beginning: when, how long its entry is, and on
+// which kind of device. From it the next entry is started as this one's last sound ends.
+struct PlayTiming {
+    unsigned play = 0;  // counts the plays started, so that a timer set for one is not taken for another
+    DWORD startedAt = 0;
+    DWORD length = 0;
+    std::string_view deviceType;
+    bool fromStart = false;
+};
+PlayTiming timing;
+unsigned nextPlayTimerFor = 0;  // the play whose next-play timer is set, 0 for none
+
 // Put before the path in the tip while the entry is paused.
 constexpr std::string_view kPausedTip = "Paused: ";
 
@@ -62,6 +77,8 @@ bool TryCurrent(HWND window) {
     if (played) {
         noticeOutstanding = true;
         noticeWindow = window;
+        const PlaylistEntry* entry = g_playlist->CurrentEntry();
+        timing = {timing.play + 1, GetTickCount(), g_playlist->CurrentLength(), entry->deviceType(), true};
         return true;
     }
     g_playlist->StopCurrent();
@@ -160,12 +177,16 @@ bool ResumePlayback(HWND window) {
     state = PlaybackState::Playing;
     noticeOutstanding = true;
     noticeWindow = window;
+    // How much of it has played is not known to the millisecond: its end-of-play notice starts the
+    // next entry.
+    timing.fromStart = false;
     ShowTrayTip(window, g_playlist->CurrentPath());
     return true;
 }
 
 void ForgetPlayback() {
     state = PlaybackState::Stopped;
+    nextPlayTimerFor = 0;  // the timer goes with the window
     noticeWindow = nullptr;
     ForgetDevicesAside();
     noticeOutstanding = false;
@@ -202,6 +223,12 @@ bool IsNoticeOfCurrentPlay(LPARAM deviceId) {
     }
     // Some devices name themselves in the notice; one that names another device is not this play's.
     return deviceId == 0 || static_cast<UINT>(deviceId) == g_playlist->CurrentDeviceId();
+}
+
+bool IsEndOfCurrentPlay(LPARAM deviceId) {
+    // An MPEG device names no device in its notice: while the current entry's device still plays,
+    // the end is that of the entry before, which went on to its end after the next one started.
+    return IsNoticeOfCurrentPlay(deviceId) && (deviceId != 0 || !g_playlist->CurrentPlays());
 }
 
 void NoticeTaken() { noticeOutstanding = false; }
@@ -268,11 +295,47 @@ bool MoveEntry(int position, int places) {
     return true;
 }
 
+namespace {
+
+// Set while an entry plays from its beginning and the next entry's device is ready; killed whenever
+// that no longer holds (stopped, paused, edited, the next entry's device closed).
+void SyncNextPlayTimer() {
+    const PlaylistEntry* next = state == PlaybackState::Playing && timing.fromStart ? EntryOpenedAhead() : nullptr;
+    const std::optional<DWORD> due =
+        next ? NextPlayDue(timing.deviceType, next->deviceType(), timing.length, RunningOnWine()) : std::nullopt;
+    if (!due) {
+        if (nextPlayTimerFor != 0) {
+            KillTimer(noticeWindow, kNextPlayTimer);
+            nextPlayTimerFor = 0;
+        }
+        return;
+    }
+    if (nextPlayTimerFor != timing.play) {
+        const DWORD elapsed = GetTickCount() - timing.startedAt;
+        const UINT delay = *due > elapsed ? static_cast<UINT>(*due - elapsed) : USER_TIMER_MINIMUM;
+        if (SetTimer(noticeWindow, kNextPlayTimer, std::max<UINT>(delay, USER_TIMER_MINIMUM), nullptr)) {
+            nextPlayTimerFor = timing.play;
+        }
+    }
+}
+
+}  // namespace
+
+void OnNextPlayTimer(HWND window) {
+    KillTimer(window, kNextPlayTimer);
+    const bool stillDue = nextPlayTimerFor == timing.play && state == PlaybackState::Playing && EntryOpenedAhead();
+    nextPlayTimerFor = 0;
+    if (stillDue) {
+        PlayOnAfterEnd(window);
+    }
+}
+
 void AfterEachMessage() {
     HoldMediaKeys(state != PlaybackState::Stopped);
     ShowTheTrueTip();
     if (noticeWindow) {
         SyncOpenedAhead(noticeWindow, state == PlaybackState::Playing);
+        SyncNextPlayTimer();
     }
 }
 

@@ -29,6 +29,12 @@ void OnPlaybackStopped();
 // Whether an end-of-play notice (successful or failed) about this device is the end of the play under
 // way, not a stale one of a play stopped since. The MPEG devices send 0 for their id.
 bool IsNoticeOfCurrentPlay(LPARAM deviceId);
+// Whether a successful end-of-play notice is the end of the entry that plays now: not that of the
+// entry before, which went on to its end after the next one was started (kNextPlayTimer).
+bool IsEndOfCurrentPlay(LPARAM deviceId);
+// kNextPlayTimer: the entry that plays is about to end; the next one starts, so that its first sound
+// follows the last of this one. The ended entry's device plays on to its end, and closes later.
+void OnNextPlayTimer(HWND window);
 // The play's end notice has been handled; nothing more comes of that play.
 void NoticeTaken();
 // The device failed while it played: nothing plays any more, and playback does not go on.

@@ -31,6 +31,9 @@ constexpr UINT_PTR kPlayableSearchTimer = 1;
 constexpr UINT_PTR kEndedDeviceTimer = 2;
 // Writes the kept session a moment after it changed.
 constexpr UINT_PTR kSessionTimer = 3;
+// Starts the next entry so that it is heard as the one that plays ends (a one-shot, set from the
+// entry's length once the next entry's device is ready).
+constexpr UINT_PTR kNextPlayTimer = 4;
 
 // Hotkeys: the id is the WM_HOTKEY wParam. Ids 0 to 3 are the Alt + keypad keys, in the order the
 // player has always numbered them; the media keys follow.

@@ -18,16 +18,45 @@ int Playlist::PlayCurrent(HWND window) {
     return PlayDevice(window, entry->deviceId, 0);
 }
 
+// A wave device that is stopped, or closed while it plays, first plays out what it has queued: half
+// a second under Wine, and the command waits for it. Paused first, it falls silent at once, and its
+// close takes a moment only. A pause sent just as its play started may not take: it is then stopped.
 void Playlist::StopCurrent() {
     PlaylistEntry* entry = WalkTo(current);
     if (!entry || !HoldsOpen(*entry)) {
         return;
     }
-    // Close even when the stop is refused.
-    StopDevice(entry->deviceId);
+    const bool silenced = IsWaveDevice(*entry) && SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 &&
+                          DeviceMode(entry->deviceId) != MCI_MODE_PLAY;
+    if (!silenced) {
+        StopDevice(entry->deviceId);
+    }
+    // Closed even when the stop is refused.
     CloseDevice(entry->deviceId);
     Closed(entry->deviceId);
 }
+
+DWORD Playlist::CurrentLength() const {
+    const PlaylistEntry* entry = WalkTo(current);
+    return entry && HoldsOpen(*entry) ? DeviceStatus(entry->deviceId, MCI_STATUS_LENGTH) : 0;
+}
+
+bool Playlist::CurrentPlays() const {
+    const PlaylistEntry* entry = WalkTo(current);
+    return entry && HoldsOpen(*entry) && DeviceMode(entry->deviceId) == MCI_MODE_PLAY;
+}
+
+bool Playlist::IsWaveDevice(const PlaylistEntry& entry) { return entry.deviceType() == "WaveAudio"; }
+
+DWORD Playlist::DeviceStatus(UINT deviceId, DWORD item) {
+    MCI_STATUS_PARMS status{};
+    status.dwItem = item;
+    return SendMciCommand(deviceId, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status)) == 0
+               ? static_cast<DWORD>(status.dwReturn)
+               : 0;
+}
+
+DWORD Playlist::DeviceMode(UINT deviceId) { return DeviceStatus(deviceId, MCI_STATUS_MODE); }
 
 UINT Playlist::OpenAhead(int position) {
     PlaylistEntry* entry = WalkTo(position);

@@ -102,6 +102,11 @@ public:
     // Parts the current entry from its open device, which stays open until closed by its id; the
     // entry then holds none. Returns the id, 0 when it held none.
     UINT SetCurrentDeviceAside();
+    // The length of the current entry's open device in milliseconds, 0 where it has none or MCI
+    // does not tell.
+    DWORD CurrentLength() const;
+    // Whether the current entry's device is playing now (it has not reached its end).
+    bool CurrentPlays() const;
     // Pauses the current entry's device where it is (1), or reports that the device would not (0).
     int PauseCurrent();
     // Plays a paused entry on from where it was paused, with a completion notice to the window (1),
@@ -135,6 +140,9 @@ private:
     static int PlayDeviceOn(HWND window, UINT deviceId);
     static DWORD StopDevice(UINT deviceId);
     static DWORD CloseDevice(UINT deviceId);
+    static DWORD DeviceStatus(UINT deviceId, DWORD item);
+    static DWORD DeviceMode(UINT deviceId);
+    static bool IsWaveDevice(const PlaylistEntry& entry);
 
     int count = 0;
     int current = 0;

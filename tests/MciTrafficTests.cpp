@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MciTraffic, PlayIsOpenSetPlayAndStopIsStopCloseOnTheSameDevice) {
+TEST_F(MciTraffic, PlayIsOpenSetPlayAndStopSilencesTheDeviceAndClosesIt) {
     Playlist playlist;
     playlist.Add("D:\\Music\\a.mp3");
     playlist.Add("D:\\Music\\b.wav");
@@ -56,14 +56,36 @@ TEST_F(MciTraffic, PlayIsOpenSetPlayAndStopIsStopCloseOnTheSameDevice) {
     ExpectSetAndPlay(Calls()[1], Calls()[2], 7);
     EXPECT_EQ(playlist.Head()->next->deviceId, 7u);
 
+    // A wave device is paused, so that it falls silent at once, and closed without a stop, which
+    // would play out what it has queued.
     playlist.StopCurrent();
-    ASSERT_EQ(Calls().size(), 5u);
-    ExpectStopAndClose(Calls()[3], Calls()[4], 7);
+    ASSERT_EQ(Calls().size(), 6u);
+    EXPECT_EQ(Calls()[3].message, static_cast<UINT>(MCI_PAUSE));
+    EXPECT_EQ(Calls()[3].flags, static_cast<DWORD_PTR>(MCI_WAIT));
+    EXPECT_EQ(Calls()[4].message, static_cast<UINT>(MCI_STATUS));
+    EXPECT_EQ(Calls()[4].statusItem, static_cast<DWORD_PTR>(MCI_STATUS_MODE));
+    EXPECT_EQ(Calls()[5].message, static_cast<UINT>(MCI_CLOSE));
+    EXPECT_EQ(Calls()[5].deviceId, 7u);
 
     // A second stop sends nothing: MCI may have handed the closed id to another device since.
     playlist.StopCurrent();
-    EXPECT_EQ(Calls().size(), 5u);
+    EXPECT_EQ(Calls().size(), 6u);
     EXPECT_EQ(playlist.Head()->next->deviceId, 7u);
+
+    // A pause that did not take (just after the play started) is followed by the stop after all;
+    // any other device is stopped and closed.
+    playlist.PlayCurrent(kWindow);
+    g_recordingMci.mode = MCI_MODE_PLAY;
+    Calls().clear();
+    playlist.StopCurrent();
+    ASSERT_EQ(Calls().size(), 4u);
+    ExpectStopAndClose(Calls()[2], Calls()[3], 8);
+    playlist.Prev();
+    playlist.PlayCurrent(kWindow);
+    Calls().clear();
+    playlist.StopCurrent();
+    ASSERT_EQ(Calls().size(), 2u);
+    ExpectStopAndClose(Calls()[0], Calls()[1], 9);
 }
 
 TEST_F(MciTraffic, NothingIsSentWithoutACurrentEntry) {
@@ -156,7 +178,7 @@ TEST_F(MciTraffic, AnEntryOpenedAheadPlaysWithOneCommand) {
 
 TEST_F(MciTraffic, RefusedPlayLeavesTheDeviceOpenForStopToClose) {
     Playlist playlist;
-    playlist.Add("a.wav");
+    playlist.Add("a.mp3");
     g_recordingMci.answers = {0, 0, MCIERR_HARDWARE};
     playlist.PlayCurrent(kWindow);
     playlist.StopCurrent();

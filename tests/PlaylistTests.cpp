@@ -1,3 +1,4 @@
+#include "playback/NextPlayTiming.h"
 #include "playback/Playlist.h"
 
 #include "tests/TestSupport.h"
@@ -166,4 +167,20 @@ TEST(Playlist, EntriesTakenOutOrMovedKeepTheCurrentFileAndThePositionWithinThePl
     EXPECT_EQ(playlist.Move(1, -1), 0);
     playlist.Add("d.mp3");
     EXPECT_EQ(PathsOf(playlist).back(), "d.mp3") << "the last entry after a move is the tail";
+}
+
+// The next entry is started so that its first sample follows the last of the entry that plays:
+// at the entry's length, less the time the next device takes to sound, plus the time the ending
+// one goes on sounding, as measured on Wine for wave and MPEG devices. Without a length, or for
+// devices whose delays were not measured, there is no time: the end-of-play notice starts it.
+TEST(NextPlayDue, FollowsTheEndOfTheEntryByTheDelaysOfBothDevicesOrIsLeftToTheNotice) {
+    EXPECT_EQ(NextPlayDue("WaveAudio", "WaveAudio", 3000, true), 3011u);
+    EXPECT_EQ(NextPlayDue("WaveAudio", "MPEGVideo2", 3000, true), 2778u) << "an MPEG device sounds late";
+    EXPECT_EQ(NextPlayDue("MPEGVideo", "MPEGVideo2", 3000, true), 2872u);
+    EXPECT_EQ(NextPlayDue("MPEGVideo2", "WaveAudio", 3000, true), 3118u) << "an MPEG device ends late";
+    EXPECT_EQ(NextPlayDue("WaveAudio", "MPEGVideo", 100, true), 0u) << "at once, for an entry shorter than the lead";
+    EXPECT_EQ(NextPlayDue("MPEGVideo", "WaveAudio", 3000, false), 3000u) << "elsewhere: at its length";
+    EXPECT_EQ(NextPlayDue("WaveAudio", "WaveAudio", 0, true), std::nullopt) << "no length";
+    EXPECT_EQ(NextPlayDue("Sequencer", "WaveAudio", 3000, true), std::nullopt);
+    EXPECT_EQ(NextPlayDue("WaveAudio", "avivideo", 3000, true), std::nullopt);
 }

@@ -20,12 +20,14 @@ struct MciCall {
     DWORD timeFormat;         // MCI_SET
     DWORD_PTR callback;       // MCI_PLAY
     DWORD from;               // MCI_PLAY
+    DWORD_PTR statusItem;     // MCI_STATUS
 };
 
 struct RecordingMci {
     std::vector<MciCall> calls;
     std::deque<MCIERROR> answers;  // what the next commands return
     MCIDEVICEID nextDeviceId = 1;  // handed out by accepted opens
+    DWORD mode = MCI_MODE_PAUSE;   // what a status of the mode answers
 };
 
 extern RecordingMci g_recordingMci;

@@ -749,3 +749,23 @@ TEST_F(ShellPlayback, AHandOverThatReplacesThePlaylistLeavesNoDeviceOfTheOldOneO
     EXPECT_EQ(OpenMciDeviceFiles(), std::vector<std::string>{other});
     Command(IDM_STOP);
 }
+
+// Where the next entry's device is ready, a timer set from the entry's length starts it as the entry
+// that plays ends: that entry goes on to its very end, and its own end notice, naming its device or
+// none (as an MPEG device sends it), then moves nothing.
+TEST_F(ShellPlayback, TheNextEntryStartsAsTheOneThatPlaysEndsAndThatOnesNoticeMovesNothing) {
+    AddWavs(3, 30000);
+    Command(IDM_PLAY);
+    const UINT ending = g_playlist->CurrentDeviceId();
+    ASSERT_TRUE(PumpUntil([] { return OpenMciDeviceCount() == 2; }, 5000)) << "nothing was opened ahead";
+    SendMessageA(window_, WM_TIMER, kNextPlayTimer, 0);  // as it comes at the entry's end
+    EXPECT_EQ(g_playlist->Current(), 2);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
+    EXPECT_EQ(ModeOf(ending), static_cast<DWORD>(MCI_MODE_PLAY)) << "the ending entry was cut off";
+    SendMessageA(window_, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, ending);
+    SendMessageA(window_, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+    EXPECT_EQ(g_playlist->Current(), 2) << "the notice of the entry before moved on again";
+    EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY));
+    Command(IDM_STOP);
+    EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
