@@ -40,6 +40,7 @@ std::string Amount(const Row& row, double value) {
 }
 
 std::string Target(const Row& row) {
+    if (row.margin > 0) return "<= floor + " + Amount(row, row.margin);
     if (!row.absolute) return Format("<= %.2f", row.target);
     return "<= " + Amount(row, row.target);
 }

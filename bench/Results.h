@@ -21,10 +21,16 @@ struct Row {
     double target = 0;  // the highest ratio that meets the target; with `absolute`, the highest figure
     Unit unit = Unit::Seconds;
     bool absolute = false;  // the figure itself is judged; the floor's is shown beside it for comparison
+    // What the subject takes beyond its floor is judged, at most `margin`: for rows of a few
+    // milliseconds, where a ratio magnifies what no person can notice. The ratio is shown.
+    double margin = 0;
     bool perEntry = false;  // show the time per entry
 
     double Ratio() const { return medians.floor > 0 ? medians.subject / medians.floor : 0; }
-    bool Met() const { return absolute ? medians.subject <= target : Ratio() <= target; }
+    bool Met() const {
+        if (absolute) return medians.subject <= target;
+        return margin > 0 ? medians.subject - medians.floor <= margin : Ratio() <= target;
+    }
 };
 
 // Prints the rows as one Markdown table.

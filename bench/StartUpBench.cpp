@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr double kUnnoticed = 2e-3;
+
 struct Lap {
     double startSeconds = 0;
     double exitSeconds = 0;
@@ -50,8 +52,13 @@ std::vector<Row> BenchStartAndExit(const std::string& programFolder) {
     const std::string exit = "Exit (command 40007) until the process ended";
     const std::string withWork =
         "the same, asking what pipit.exe must (its libraries, resources, 8 hotkeys, menu, settings)";
-    return {Row{start, 0, Medians{Median(pipitLaps.start), Median(minimalLaps.start)}, "minimal tray program", 1.05},
-            Row{start, 0, Medians{Median(pipitLaps.start), Median(sameWorkLaps.start)}, withWork, 1.05},
-            Row{exit, 0, Medians{Median(pipitLaps.exit), Median(minimalLaps.exit)}, "minimal tray program", 1.05},
-            Row{exit, 0, Medians{Median(pipitLaps.exit), Median(sameWorkLaps.exit)}, withWork, 1.05}};
+    std::vector<Row> rows{
+        Row{start, 0, Medians{Median(pipitLaps.start), Median(minimalLaps.start)}, "minimal tray program", 1.05},
+        Row{start, 0, Medians{Median(pipitLaps.start), Median(sameWorkLaps.start)}, withWork, 1.05},
+        Row{exit, 0, Medians{Median(pipitLaps.exit), Median(minimalLaps.exit)}, "minimal tray program", 1.05},
+        Row{exit, 0, Medians{Median(pipitLaps.exit), Median(sameWorkLaps.exit)}, withWork, 1.05}};
+    // An exit takes a few milliseconds, and moves by one between runs: judged by what it takes beyond
+    // its floor, at most what no person notices.
+    rows[2].margin = rows[3].margin = kUnnoticed;
+    return rows;
 }
