@@ -17,6 +17,8 @@ extern HMENU g_menu;  // menu 104; its first submenu is the tray popup
 extern std::unique_ptr<Playlist> g_playlist;
 extern int g_runAtStartup;
 extern int g_loop;
+extern int g_shuffle;
+extern int g_volume;  // percent, 0 to 100
 
 // Held by every window and dialog procedure of the player while it handles a message. Once a
 // message has been handled, whichever loop dispatched it (the main loop, or the loop of a dialog, a
@@ -70,8 +72,9 @@ enum class Travel {
 
 // Plays the current entry, when the playlist has one, and shows its path in the tray tip. An entry
 // that MCI will not open or play is passed over in the direction of travel, each entry tried at
-// most once (defined in app/Playing.cpp). Once the window is gone, nothing plays.
-void PlayCurrentAndShow(HWND window, Travel travel = Travel::Forward);
+// most once (defined in app/Playing.cpp). Once the window is gone, nothing plays. `fromMs` is where
+// the current entry starts (another entry passed to starts from its beginning).
+void PlayCurrentAndShow(HWND window, Travel travel = Travel::Forward, DWORD fromMs = 0);
 
 // The edits of the Playlist dialog (defined in app/Playing.cpp). Takes the entry at the position
 // out: the entry that plays or stands paused stops when it is the one taken out. Moves the entry at

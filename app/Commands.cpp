@@ -5,11 +5,13 @@
 #include "app/AppState.h"
 #include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
+#include "app/PlayOrder.h"
 #include "app/Playing.h"
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
+#include "app/Volume.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileChoosers.h"
 #include "dialogs/PlaylistDialog.h"
@@ -17,22 +19,31 @@
 
 namespace {
 
-void Play(HWND window) { PlayCurrentAndShow(window); }
+// Plays the current entry from its beginning, or, the first time after a start, from where it was
+// left in the last run.
+void Play(HWND window) { PlayCurrentAndShow(window, Travel::Forward, TakeResumePosition()); }
 
 void Stop() { StopPlayback(); }
 
-void Step(HWND window, int (Playlist::*step)(), Travel travel) {
+// Next goes on from a wrapped position whatever the Loop setting, and plays the entry opened ahead
+// where there is one.
+void Next(HWND window) {
     if (g_playlist->GetCount() == 0) {
         return;
     }
-    StopCurrentPlayback();  // Next plays the entry opened ahead, where there is one
-    ((*g_playlist).*step)();  // goes on from the wrapped position whatever the loop flag
-    PlayCurrentAndShow(window, travel);
+    StopCurrentPlayback();
+    StepForward();
+    PlayCurrentAndShow(window, Travel::Forward);
 }
 
-void Next(HWND window) { Step(window, &Playlist::Next, Travel::Forward); }
-
-void Previous(HWND window) { Step(window, &Playlist::Prev, Travel::Backward); }
+void Previous(HWND window) {
+    if (g_playlist->GetCount() == 0) {
+        return;
+    }
+    StopCurrentPlayback();
+    StepBack();
+    PlayCurrentAndShow(window, Travel::Backward);
+}
 
 // Play when nothing plays, else stop. A search for a playable entry and a paused entry count as
 // playing: the click that ends them must not start another play.
@@ -88,6 +99,23 @@ void ToggleLoop() {
     g_playlist->SetLoop(g_loop);
 }
 
+// As Loop: at once, stored or not. Turned on, a round begins from the current entry.
+void ToggleShuffle() {
+    SetShuffle(!g_shuffle);
+    WriteShuffle(g_shuffle);
+    SetMenuCheck(IDM_SHUFFLE, g_shuffle);
+}
+
+void ChooseVolume(int percent) {
+    SetPlayerVolume(percent);
+    WriteVolume(g_volume);
+}
+
+void StepVolume(HWND window, int steps) {
+    StepPlayerVolume(window, steps);
+    WriteVolume(g_volume);
+}
+
 void ShowAbout(HWND window) {
     const ModalLoopScope waiting;
     DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
@@ -109,7 +137,13 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         case IDM_PREV: Previous(window); break;
         case IDM_NEXT: Next(window); break;
         case IDM_EXIT: Exit(window); break;
-        default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+        case IDM_SHUFFLE: ToggleShuffle(); break;
+        default:
+            if (const int percent = VolumeOfCommand(LOWORD(wParam)); percent >= 0) {
+                ChooseVolume(percent);
+                break;
+            }
+            return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
     return 0;
 }
@@ -133,6 +167,8 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
         case kHotkeyPrevious:
         case kHotkeyMediaPrevious: Previous(window); break;
         case kHotkeyPlayPause: PlayPause(window); break;
+        case kHotkeyVolumeUp: StepVolume(window, 1); break;
+        case kHotkeyVolumeDown: StepVolume(window, -1); break;
         default: break;
     }
     return 0;
@@ -170,6 +206,14 @@ LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
     }
     if (wParam == kNextPlayTimer) {
         OnNextPlayTimer(window);
+        return 0;
+    }
+    if (wParam == kPositionTimer) {
+        OnPositionTimer();
+        return 0;
+    }
+    if (wParam == kTipMessageTimer) {
+        EndTrayMessage(window);
         return 0;
     }
     if (wParam == kSessionTimer) {

@@ -1,6 +1,7 @@
 #include "app/DevicesAside.h"
 
 #include "app/AppState.h"
+#include "app/PlayOrder.h"
 #include "common/PrivateIds.h"
 #include "common/FileProbe.h"
 
@@ -28,19 +29,6 @@ OpenedAhead refused;
 UINT endedDevice = 0;
 HWND endedWindow = nullptr;
 bool openAheadPosted = false;
-
-// The entry that plays when the current one ends by itself, 0 for none.
-int PositionAfterCurrent() {
-    const int count = g_playlist->GetCount();
-    const int current = g_playlist->Current();
-    if (count <= 1 || current < 1 || current > count) {
-        return 0;
-    }
-    if (current < count) {
-        return current + 1;
-    }
-    return g_loop ? 1 : 0;
-}
 
 bool Still(const OpenedAhead& opened, int position) {
     return opened.position != 0 && opened.position == position && opened.playlist == g_playlist.get() &&

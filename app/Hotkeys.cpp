@@ -14,6 +14,8 @@ constexpr Hotkey kKeypadHotkeys[] = {
     {kHotkeyStop, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD2},
     {kHotkeyNext, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD6},
     {kHotkeyPrevious, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD4},
+    {kHotkeyVolumeUp, MOD_ALT | MOD_NOREPEAT, VK_ADD},
+    {kHotkeyVolumeDown, MOD_ALT | MOD_NOREPEAT, VK_SUBTRACT},
 };
 constexpr Hotkey kMediaKeys[] = {
     {kHotkeyPlayPause, MOD_NOREPEAT, VK_MEDIA_PLAY_PAUSE},

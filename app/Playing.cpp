@@ -9,6 +9,8 @@
 #include "app/AppState.h"
 #include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
+#include "app/PlayOrder.h"
+#include "app/Session.h"
 #include "app/TrayIcon.h"
 #include "common/FileProbe.h"
 #include "common/Platform.h"
@@ -51,6 +53,18 @@ struct PlayTiming {
 };
 PlayTiming timing;
 unsigned nextPlayTimerFor = 0;  // the play whose next-play timer is set, 0 for none
+unsigned positionTimerFor = 0;  // the play whose position is kept every while, 0 for none
+
+// How often the position in an entry that plays is kept: an entry shorter than that writes nothing.
+constexpr UINT kPositionEveryMs = 30000;
+
+// The position kept from the last run, for the entry that was current then: Play goes on there.
+struct ResumePosition {
+    const PlaylistEntry* entry = nullptr;
+    unsigned playlist = 0;
+    DWORD ms = 0;
+};
+ResumePosition resume;
 
 // Put before the path in the tip while the entry is paused.
 constexpr std::string_view kPausedTip = "Paused: ";
@@ -61,24 +75,24 @@ constexpr DWORD kFileAnswerMs = 250;
 // An entry whose file is not there, or does not answer in time, cannot play this round: MCI's
 // open of it would hold the thread for as long as the network takes to give up. A device that
 // opened but would not play is closed at once: nothing else would close it.
-bool TryCurrent(HWND window) {
+bool TryCurrent(HWND window, DWORD fromMs = 0) {
     bool played = false;
-    if (TakeOpenedAhead()) {
+    if (fromMs == 0 && TakeOpenedAhead()) {
         played = g_playlist->PlayOpened(window);  // one command: the device was opened ahead
     } else if (FileAnswersWithin(g_playlist->CurrentPath(), kFileAnswerMs)) {
-        played = g_playlist->PlayCurrent(window);
+        played = g_playlist->PlayCurrentFrom(window, fromMs);
         if (!played) {
             // The ended entry's device, still open a moment, may hold the very file (a playlist
             // that names it twice): MCI refuses a second open of it.
             CloseEndedDevice();
-            played = g_playlist->PlayCurrent(window);
+            played = g_playlist->PlayCurrentFrom(window, fromMs);
         }
     }
     if (played) {
         noticeOutstanding = true;
         noticeWindow = window;
         const PlaylistEntry* entry = g_playlist->CurrentEntry();
-        timing = {timing.play + 1, GetTickCount(), g_playlist->CurrentLength(), entry->deviceType(), true};
+        timing = {timing.play + 1, GetTickCount(), g_playlist->CurrentLength(), entry->deviceType(), fromMs == 0};
         return true;
     }
     g_playlist->StopCurrent();
@@ -88,15 +102,15 @@ bool TryCurrent(HWND window) {
 // Moves to the next entry in the direction of travel; false when the travel ends here.
 bool StepOn() {
     switch (search.travel) {
-        case Travel::Backward: g_playlist->Prev(); return true;
+        case Travel::Backward: StepBack(); return true;
         case Travel::ForwardToEnd:
-            if (g_playlist->Current() >= g_playlist->GetCount()) {
+            if (AtTheEnd()) {
                 return false;
             }
             break;
         case Travel::Forward: break;
     }
-    g_playlist->Next();
+    StepForward();
     return true;
 }
 
@@ -116,7 +130,7 @@ void CancelSearch() {
 
 }  // namespace
 
-void PlayCurrentAndShow(HWND window, Travel travel) {
+void PlayCurrentAndShow(HWND window, Travel travel, DWORD fromMs) {
     CancelSearch();
     state = PlaybackState::Stopped;  // a paused entry played again starts from its beginning
     if (!IsWindow(window)) {
@@ -126,7 +140,7 @@ void PlayCurrentAndShow(HWND window, Travel travel) {
         ShowTrayTip(window, g_playlist->CurrentPath());
         return;
     }
-    const bool played = TryCurrent(window);
+    const bool played = TryCurrent(window, fromMs);
     state = played ? PlaybackState::Playing : PlaybackState::Stopped;
     // Until another entry plays, the tip names the one the command meant.
     ShowTrayTip(window, g_playlist->CurrentPath());
@@ -161,11 +175,28 @@ void ContinuePlayableSearch(HWND window) {
 
 PlaybackState Playback() { return state; }
 
+void KeepPositionNow() {
+    if (state == PlaybackState::Playing || state == PlaybackState::Paused) {
+        KeepPosition(g_playlist->CurrentEntry(), g_playlist->CurrentPosition());
+    }
+}
+
+void ResumeAt(const PlaylistEntry* entry, DWORD ms) { resume = {entry, LivePlaylistGeneration(), ms}; }
+
+DWORD TakeResumePosition() {
+    const bool same = resume.entry && resume.entry == g_playlist->CurrentEntry() &&
+                      resume.playlist == LivePlaylistGeneration();
+    const DWORD ms = same ? resume.ms : 0;
+    resume = {};
+    return ms;
+}
+
 bool PausePlayback(HWND window) {
     if (state != PlaybackState::Playing || !g_playlist->PauseCurrent()) {
         return false;
     }
     state = PlaybackState::Paused;
+    KeepPositionNow();
     ShowTrayTip(window, g_playlist->CurrentPath(), kPausedTip);
     return true;
 }
@@ -186,7 +217,8 @@ bool ResumePlayback(HWND window) {
 
 void ForgetPlayback() {
     state = PlaybackState::Stopped;
-    nextPlayTimerFor = 0;  // the timer goes with the window
+    nextPlayTimerFor = positionTimerFor = 0;  // the timers go with the window
+    resume = {};
     noticeWindow = nullptr;
     ForgetDevicesAside();
     noticeOutstanding = false;
@@ -194,6 +226,7 @@ void ForgetPlayback() {
 }
 
 void StopPlayback() {
+    KeepPositionNow();
     StopCurrentPlayback();
     CloseOpenedAhead();
 }
@@ -238,7 +271,7 @@ void PlayOnAfterEnd(HWND window) {
     state = PlaybackState::Stopped;
     SetEndedDeviceAside(window, g_playlist->SetCurrentDeviceAside());
     // A playlist of one entry is never repeated; past the last entry it goes on only with Loop on.
-    if (g_playlist->GetCount() <= 1 || g_playlist->Next() == 0) {
+    if (g_playlist->GetCount() <= 1 || StepForward() == 0) {
         return;
     }
     // Entries that cannot be played are passed over, past the last one only with Loop on.
@@ -321,6 +354,26 @@ void SyncNextPlayTimer() {
 
 }  // namespace
 
+namespace {
+
+// Set while an entry plays, from the start of its play; an entry that plays on keeps its position
+// every while.
+void SyncPositionTimer() {
+    if (state != PlaybackState::Playing) {
+        if (positionTimerFor != 0) {
+            KillTimer(noticeWindow, kPositionTimer);
+            positionTimerFor = 0;
+        }
+    } else if (positionTimerFor != timing.play &&
+               SetTimer(noticeWindow, kPositionTimer, kPositionEveryMs, nullptr)) {
+        positionTimerFor = timing.play;
+    }
+}
+
+}  // namespace
+
+void OnPositionTimer() { KeepPositionNow(); }
+
 void OnNextPlayTimer(HWND window) {
     KillTimer(window, kNextPlayTimer);
     const bool stillDue = nextPlayTimerFor == timing.play && state == PlaybackState::Playing && EntryOpenedAhead();
@@ -336,6 +389,7 @@ void AfterEachMessage() {
     if (noticeWindow) {
         SyncOpenedAhead(noticeWindow, state == PlaybackState::Playing);
         SyncNextPlayTimer();
+        SyncPositionTimer();
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+class PlaylistEntry;
+
 // Takes the next turn of a search for a playable entry; called on its timer (kPlayableSearchTimer),
 // so that the tray, the hotkeys and any open dialog are answered between turns.
 void ContinuePlayableSearch(HWND window);
@@ -20,6 +22,15 @@ PlaybackState Playback();
 // is none or the device will not (a device that cannot pause).
 bool PausePlayback(HWND window);
 bool ResumePlayback(HWND window);
+
+// The position in the current entry: kept in the session now (where it plays or stands paused),
+// and every while as it plays (kPositionTimer).
+void KeepPositionNow();
+void OnPositionTimer();
+// The position kept from the last run, where Play goes on in the entry that was current then; any
+// other play starts an entry from its beginning. Taken once: Stop and Play then start it afresh.
+void ResumeAt(const PlaylistEntry* entry, DWORD ms);
+DWORD TakeResumePosition();
 
 // Forgets a search and the notices to come when the window goes, whose timer and queue go with it.
 void ForgetPlayback();

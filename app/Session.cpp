@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "app/HandlerScope.h"
+#include "app/Playing.h"
 #include "common/PrivateIds.h"
 #include "playback/SessionFile.h"
 
@@ -22,22 +23,32 @@ constexpr UINT kLongestRetryMs = 60000;
 // playlist, which takes a while to write, is written less often.
 constexpr DWORD kWriteShare = 20;
 
-// What the session file holds, by the playlist's identity, its edits and its current position.
-struct Kept {
+// What the session file holds, told by the playlist's identity, its edits, its current entry and
+// the position kept in it: a change in any of them is to be written.
+struct SessionSnapshot {
     unsigned playlist = 0;
     unsigned edits = 0;
     int current = 0;
-    bool operator==(const Kept&) const = default;
+    DWORD positionMs = 0;
+    bool operator==(const SessionSnapshot&) const = default;
 };
 
 HWND sessionWindow = nullptr;
-Kept written;
+SessionSnapshot written;
+// The position last kept, and the entry it is a position in: of no other entry is it written.
+const PlaylistEntry* positionOf = nullptr;
+unsigned positionPlaylist = 0;
+DWORD positionMs = 0;
 bool writeArmed = false;
 DWORD lastWriteEnd = 0;
 DWORD lastWriteTook = 0;
 int failuresInARow = 0;
 
-Kept Now() { return {LivePlaylistGeneration(), g_playlist->Edits(), g_playlist->Current()}; }
+SessionSnapshot Snapshot() {
+    const bool positionHolds = positionOf && positionOf == g_playlist->CurrentEntry() &&
+                               positionPlaylist == LivePlaylistGeneration();
+    return {LivePlaylistGeneration(), g_playlist->Edits(), g_playlist->Current(), positionHolds ? positionMs : 0};
+}
 
 // %APPDATA%\Pipit\session.txt; the empty text where there is no application data folder.
 std::string SessionPath() {
@@ -55,18 +66,21 @@ std::string SessionPath() {
 void StartSession(HWND window, bool restore) {
     if (restore) {
         const std::string path = SessionPath();
-        if (std::unique_ptr<Playlist> kept = path.empty() ? nullptr : ReadSessionFile(path)) {
-            MakeLive(std::move(kept));
+        KeptSession kept = path.empty() ? KeptSession{} : ReadSessionFile(path);
+        if (kept.playlist) {
+            MakeLive(std::move(kept.playlist));
+            KeepPosition(g_playlist->CurrentEntry(), kept.positionMs);
+            ResumeAt(g_playlist->CurrentEntry(), kept.positionMs);
         }
     }
     sessionWindow = window;
-    written = Now();
+    written = Snapshot();
     writeArmed = false;
     failuresInARow = 0;
 }
 
 void NoteSessionChanges() {
-    if (!sessionWindow || writeArmed || Now() == written) {
+    if (!sessionWindow || writeArmed || Snapshot() == written) {
         return;
     }
     const UINT delay = SessionWriteDelay(GetTickCount() - lastWriteEnd, lastWriteTook, failuresInARow);
@@ -81,14 +95,14 @@ bool WriteSessionNow() {
         KillTimer(sessionWindow, kSessionTimer);
         writeArmed = false;
     }
-    const Kept now = Now();
+    const SessionSnapshot now = Snapshot();
     if (now == written) {
         return true;  // nothing to write: an Exit with nothing changed asks nothing of the disk
     }
     const std::string path = SessionPath();
     const DWORD start = GetTickCount();
     // Never waits for a file that another program holds: the timer tries again later.
-    if (path.empty() || !WriteSessionFile(path, *g_playlist, 0)) {
+    if (path.empty() || !WriteSessionFile(path, *g_playlist, now.positionMs, 0)) {
         ++failuresInARow;
         return false;
     }
@@ -106,6 +120,12 @@ void OnSessionTimer() {
 }
 
 int SessionWritesFailedInARow() { return failuresInARow; }
+
+void KeepPosition(const PlaylistEntry* entry, DWORD ms) {
+    positionOf = entry;
+    positionPlaylist = LivePlaylistGeneration();
+    positionMs = ms;
+}
 
 UINT SessionWriteDelay(DWORD sinceLastWriteMs, DWORD lastWriteTookMs, int failuresInARow) {
     if (failuresInARow > 0) {

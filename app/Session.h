@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
-// The session kept across runs, logoffs and crashes: the playlist and its current entry, in the
-// user's application data folder (%APPDATA%\Pipit\session.txt). It is written a moment after it
-// changes (never on every step of a search or a drop), at Exit and when Windows ends the session.
+class PlaylistEntry;
+
+// The session kept across runs, logoffs and crashes: the playlist, its current entry and the
+// position in it, in the user's application data folder (%APPDATA%\Pipit\session.txt). It is
+// written a moment after it changes (never on every step of a search or a drop), at Exit and when
+// Windows ends the session.
 
 // Starts keeping the session for the window; with `restore`, first brings back the one kept last,
 // without playing it. A kept session that is missing, cannot be read, or comes from a newer
@@ -18,6 +21,8 @@ void NoteSessionChanges();
 bool WriteSessionNow();
 // kSessionTimer: writes the session, and where that fails, tries again later.
 void OnSessionTimer();
+// Keeps the position in an entry, written with the session while that entry is current.
+void KeepPosition(const PlaylistEntry* entry, DWORD ms);
 // How many writes failed since the last that worked.
 int SessionWritesFailedInARow();
 // How long after a change the session is written: a moment, and once the last write took long (a

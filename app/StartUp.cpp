@@ -3,9 +3,11 @@
 #include "app/AppState.h"
 #include "app/Hotkeys.h"
 #include "app/MainWindow.h"
+#include "app/PlayOrder.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
+#include "app/Volume.h"
 #include "resources/resource.h"
 
 void LoadTitles(HINSTANCE instance) {
@@ -32,6 +34,9 @@ HWND StartUp(HINSTANCE instance) {
     g_loop = ReadLoop();
     SetMenuCheck(IDM_LOOP, g_loop);
     g_playlist->SetLoop(g_loop);
+    SetShuffle(ReadShuffle());
+    SetMenuCheck(IDM_SHUFFLE, g_shuffle);
+    SetPlayerVolume(ReadVolume());
 
     AddTrayIcon(window);
     return window;

@@ -20,6 +20,10 @@ std::string shownTip;  // what the icon shows, for adding it again
 std::string shownPrefix;
 bool iconAdded = false;
 HWND iconWindow = nullptr;
+bool messageShown = false;  // a moment's message stands in the tip for what it shows
+
+// How long a moment's message stays in the tip.
+constexpr UINT kMessageMs = 1500;
 
 HICON trayImage = nullptr;  // kept while the icon shows; the shell keeps a copy of its own
 
@@ -73,6 +77,7 @@ int AddTrayIcon(HWND window) {
     SendTrayMessage(NIM_ADD, &data);
     iconAdded = true;
     iconWindow = window;
+    messageShown = false;
     return 1;
 }
 
@@ -88,8 +93,23 @@ BOOL RemoveTrayIcon(HWND window) {
 void ShowTrayTip(HWND window, const std::string& text, std::string_view prefix) {
     shownTip = text;
     shownPrefix = prefix;
+    if (messageShown) {
+        return;  // shown once the message has had its moment
+    }
     NOTIFYICONDATAA data = TrayRecord(window, shownTip, shownPrefix);
     SendTrayMessage(NIM_MODIFY, &data);
+}
+
+void ShowTrayMessage(HWND window, const std::string& message) {
+    NOTIFYICONDATAA data = TrayRecord(window, message);
+    SendTrayMessage(NIM_MODIFY, &data);
+    messageShown = SetTimer(window, kTipMessageTimer, kMessageMs, nullptr) != 0;
+}
+
+void EndTrayMessage(HWND window) {
+    KillTimer(window, kTipMessageTimer);
+    messageShown = false;
+    ShowTrayTip(window, shownTip, shownPrefix);
 }
 
 bool TrayIconAdded() { return iconAdded; }

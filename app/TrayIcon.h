@@ -15,6 +15,10 @@ BOOL RemoveTrayIcon(HWND window);
 bool TrayIconAdded();
 // Shows the text (a path, or empty) as the icon's tip, after the prefix, which is always shown whole.
 void ShowTrayTip(HWND window, const std::string& text, std::string_view prefix = {});
+// Shows a message in the tip for a moment (kTipMessageTimer), then what it showed before.
+void ShowTrayMessage(HWND window, const std::string& message);
+// kTipMessageTimer: the message's moment is over.
+void EndTrayMessage(HWND window);
 // The same, on the icon added last, where the tip does not show it already.
 void ShowTrayTipWhereChanged(const std::string& text, std::string_view prefix = {});
 // Whether the tip shows a prefix before its text.

@@ -9,12 +9,14 @@ add_library(pipit_shell STATIC
   app/Hotkeys.cpp
   app/MainWindow.cpp
   app/OpenedPaths.cpp
+  app/PlayOrder.cpp
   app/Playing.cpp
   app/Session.cpp
   app/Settings.cpp
   app/StartUp.cpp
   app/TrayIcon.cpp
   app/TrayMenu.cpp
+  app/Volume.cpp
   dialogs/AboutDialog.cpp
   dialogs/FailureMessage.cpp
   dialogs/FileChoosers.cpp

@@ -34,6 +34,10 @@ constexpr UINT_PTR kSessionTimer = 3;
 // Starts the next entry so that it is heard as the one that plays ends (a one-shot, set from the
 // entry's length once the next entry's device is ready).
 constexpr UINT_PTR kNextPlayTimer = 4;
+// Ends a moment's message in the tray tip (the volume just set), showing again what it showed.
+constexpr UINT_PTR kTipMessageTimer = 5;
+// Keeps the position in the entry that plays, every while, in the kept session.
+constexpr UINT_PTR kPositionTimer = 6;
 
 // Hotkeys: the id is the WM_HOTKEY wParam. Ids 0 to 3 are the Alt + keypad keys, in the order the
 // player has always numbered them; the media keys follow.
@@ -46,6 +50,8 @@ enum HotkeyId : int {
     kHotkeyMediaStop = 5,
     kHotkeyMediaNext = 6,
     kHotkeyMediaPrevious = 7,
+    kHotkeyVolumeUp = 8,
+    kHotkeyVolumeDown = 9,
 };
 
 // The tag of a WM_COPYDATA that hands paths from one copy of the player to the running one: the

@@ -19,10 +19,13 @@ HWND openDialog = nullptr;
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_PLAYLIST); }
 
+// The list has the keyboard from the start, its current entry chosen: Enter plays it, the arrows
+// choose another, Delete and Alt + the arrows edit.
 void OnInitDialog(HWND dialog) {
     openDialog = dialog;
     ShowPlaylistIn(ListOf(dialog));
     EnableEditingKeys(ListOf(dialog));
+    SetFocus(ListOf(dialog));
 }
 
 void OnDestroy() {
@@ -33,8 +36,9 @@ void OnDestroy() {
 // The emptied playlist is shown as any replacement is.
 void OnClear() { ClearPlaylist(); }
 
-// A choice made in a list that no longer showed the playlist (it was replaced or edited behind the
-// dialog a moment before) is not taken: it may name another entry than the one the user saw.
+// A double-click, or Enter: the chosen row plays. A choice made in a list that no longer showed the
+// playlist (it was replaced or edited behind the dialog a moment before) is not taken: it may name
+// another entry than the one the user saw.
 void OnDoubleClick(HWND dialog) {
     if (!ShowPlaylistChanges()) {
         return;
@@ -98,11 +102,12 @@ void ShowPlaylistDialog(HWND owner) {
 INT_PTR CALLBACK PlaylistDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     const HandlerScope scope;
     switch (message) {
-        case WM_INITDIALOG: OnInitDialog(dialog); return TRUE;
+        case WM_INITDIALOG: OnInitDialog(dialog); return FALSE;  // the focus is set
         case WM_DESTROY: OnDestroy(); return FALSE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+                case IDOK: OnDoubleClick(dialog); return TRUE;  // Enter
                 case IDC_CLEAR: OnClear(); return TRUE;
                 case IDC_PLAYLIST:
                     if (HIWORD(wParam) == LBN_DBLCLK) {

@@ -1,11 +1,52 @@
 #include <algorithm>
 
+#include "playback/DeviceVolume.h"
 #include "playback/MciCommand.h"
 #include "playback/MciDrivers.h"
 #include "playback/Playlist.h"
 
-// Each successful play is three commands on one fresh device: open, set the time format, play from 0.
-int Playlist::PlayCurrent(HWND window) {
+#include <digitalv.h>  // after the platform's headers, which it does not include itself
+
+namespace {
+
+int mpegDeviceVolume = 1000;
+
+bool IsMpegType(std::string_view deviceType) { return deviceType == "MPEGVideo" || deviceType == "MPEGVideo2"; }
+
+void SetAudioVolume(UINT deviceId, int permille) {
+    MCI_DGV_SETAUDIO_PARMSA audio{};
+    audio.dwItem = MCI_DGV_SETAUDIO_VOLUME;
+    audio.dwValue = static_cast<DWORD>(permille);
+    SendMciCommand(deviceId, MCI_SETAUDIO, MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE | MCI_WAIT,
+                   reinterpret_cast<DWORD_PTR>(&audio));
+}
+
+// A device's volume holds from its play on: a new device starts at full volume, and one set before
+// it plays still does.
+int AfterPlay(const PlaylistEntry& entry, int played) {
+    if (played && mpegDeviceVolume != 1000 && IsMpegType(entry.deviceType())) {
+        SetAudioVolume(entry.deviceId, mpegDeviceVolume);
+    }
+    return played;
+}
+
+}  // namespace
+
+void SetMpegDeviceVolume(int permille) { mpegDeviceVolume = permille; }
+
+int MpegDeviceVolume() { return mpegDeviceVolume; }
+
+void Playlist::ApplyMpegDeviceVolume() const {
+    for (const auto& [deviceId, entry] : openDevices) {
+        // A device set aside is known by its id alone, and its type no longer: it is set all the same.
+        if (!entry || IsMpegType(entry->deviceType())) {
+            SetAudioVolume(deviceId, mpegDeviceVolume);
+        }
+    }
+}
+
+// Each successful play is three commands on one fresh device: open, set the time format, play.
+int Playlist::PlayCurrentFrom(HWND window, DWORD from) {
     PlaylistEntry* entry = WalkTo(current);
     if (!entry) {
         return 0;
@@ -15,7 +56,8 @@ int Playlist::PlayCurrent(HWND window) {
     if (!OpenDevice(*entry) && !HoldsOpen(*entry)) {
         return 0;
     }
-    return PlayDevice(window, entry->deviceId, 0);
+    return AfterPlay(*entry,
+                     PlayDevice(window, entry->deviceId, from) || (from != 0 && PlayDevice(window, entry->deviceId, 0)) ? 1 : 0);
 }
 
 // A wave device that is stopped, or closed while it plays, first plays out what it has queued: half
@@ -39,6 +81,11 @@ void Playlist::StopCurrent() {
 DWORD Playlist::CurrentLength() const {
     const PlaylistEntry* entry = WalkTo(current);
     return entry && HoldsOpen(*entry) ? DeviceStatus(entry->deviceId, MCI_STATUS_LENGTH) : 0;
+}
+
+DWORD Playlist::CurrentPosition() const {
+    const PlaylistEntry* entry = WalkTo(current);
+    return entry && HoldsOpen(*entry) ? DeviceStatus(entry->deviceId, MCI_STATUS_POSITION) : 0;
 }
 
 bool Playlist::CurrentPlays() const {
@@ -81,9 +128,10 @@ int Playlist::PlayOpened(HWND window) {
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
     play.dwFrom = 0;
-    return SendMciCommand(entry->deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0
-               ? 1
-               : 0;
+    return AfterPlay(*entry,
+                     SendMciCommand(entry->deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0
+                         ? 1
+                         : 0);
 }
 
 void Playlist::CloseOpened(UINT deviceId) {
@@ -121,7 +169,8 @@ int Playlist::ResumeCurrent(HWND window) {
     if (!entry || !HoldsOpen(*entry)) {
         return 0;
     }
-    return SendMciCommand(entry->deviceId, MCI_RESUME, MCI_WAIT, 0) == 0 ? 1 : PlayDeviceOn(window, entry->deviceId);
+    return AfterPlay(*entry,
+                     SendMciCommand(entry->deviceId, MCI_RESUME, MCI_WAIT, 0) == 0 ? 1 : PlayDeviceOn(window, entry->deviceId));
 }
 
 bool Playlist::HoldsOpen(const PlaylistEntry& entry) const {
@@ -143,6 +192,7 @@ int Playlist::OpenDevice(PlaylistEntry& entry) {
     entry.deviceId = open.wDeviceID;
     Closed(entry.deviceId);  // an id MCI hands out again names no other device of ours any more
     openDevices.emplace_back(entry.deviceId, &entry);
+
     KeepOpenedMciDriversLoaded(entry.deviceType().data());
     return 1;
 }

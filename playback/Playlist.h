@@ -83,7 +83,10 @@ public:
     // returns 1 when MCI accepted the play (0: nothing plays, and no notice will come); stops and
     // closes its device again. Commands go only to devices the playlist opened for the entry: an
     // entry's id of a device closed since may name another entry's device by now.
-    int PlayCurrent(HWND window);
+    int PlayCurrent(HWND window) { return PlayCurrentFrom(window, 0); }
+    // The same from a position in milliseconds; a position the device will not play from (past the
+    // entry's end) plays it from its beginning.
+    int PlayCurrentFrom(HWND window, DWORD from);
     void StopCurrent();
     // Opens the device of the entry at the position ahead of its turn, set to millisecond time and
     // readied but not played, so that its play is a single command; returns its id, 0 when it
@@ -97,6 +100,8 @@ public:
         const PlaylistEntry* entry = WalkTo(current);
         return entry && HoldsOpen(*entry);
     }
+    // Gives every MPEG device the playlist holds open the volume of playback/DeviceVolume.h.
+    void ApplyMpegDeviceVolume() const;
     // Closes a device this playlist opened (one opened ahead, or an ended entry's), by its id.
     void CloseOpened(UINT deviceId);
     // Parts the current entry from its open device, which stays open until closed by its id; the
@@ -105,6 +110,8 @@ public:
     // The length of the current entry's open device in milliseconds, 0 where it has none or MCI
     // does not tell.
     DWORD CurrentLength() const;
+    // Where the current entry's open device stands, in milliseconds; 0 where it has none.
+    DWORD CurrentPosition() const;
     // Whether the current entry's device is playing now (it has not reached its end).
     bool CurrentPlays() const;
     // Pauses the current entry's device where it is (1), or reports that the device would not (0).

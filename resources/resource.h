@@ -28,6 +28,10 @@
 #define IDM_PLAYLIST_LOAD 40012
 #define IDM_PLAYLIST_SAVE 40013
 #define IDM_PLAYLIST_VIEW 40014
+#define IDM_SHUFFLE 40015
+// The Volume submenu: 100 % down to 10 % in steps of 10 %, IDM_VOLUME_100 + (100 - percent) / 10.
+#define IDM_VOLUME_100 40020
+#define IDM_VOLUME_10 40029
 
 // Controls of the Playlist dialog
 #define IDC_CLEAR 3

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the media files that the tests play: a short WAV of silence and the same as MP3, a long WAV,
-# and a short tone in each compressed format that plays through DirectShow.
+# tones whose level and pitch are heard, and a short tone in each compressed format that plays
+# through DirectShow.
 # Usage: make-fixtures.sh OUTPUT_FOLDER
 set -euo pipefail
 out=$1
@@ -31,6 +32,36 @@ write_wav "$out/medium.wav" 12000
 
 lame --silent -b 32 "$wav" "$out/short.mp3.tmp"
 mv "$out/short.mp3.tmp" "$out/short.mp3"
+
+# Square tones at half of full scale, 22050 samples a second, as raw 16-bit samples:
+# raw_tone FILE FREQUENCY MILLISECONDS (a whole number of tenths of a second)
+raw_tone() {
+    gst-launch-1.0 -q audiotestsrc wave=square volume=0.5 freq="$2" num-buffers=$(($3 / 100)) samplesperbuffer=2205 \
+        ! audio/x-raw,format=S16LE,rate=22050,channels=1 ! filesink location="$1"
+}
+# A mono 16-bit PCM WAV of the raw samples: wav_of FILE RAW...
+wav_of() {
+    local file=$1 data
+    shift
+    data=$(cat "$@" | wc -c)
+    {
+        printf 'RIFF'; le32 $((36 + data)); printf 'WAVE'
+        printf 'fmt '; le32 16; le16 1; le16 1; le32 22050; le32 44100; le16 2; le16 16
+        printf 'data'; le32 "$data"
+        cat "$@"
+    } > "$file.tmp"
+    mv "$file.tmp" "$file"
+}
+# A tone whose level the volume's steps are heard against, as WAV and as MP3.
+raw_tone "$out/tone.raw" 441 2000
+wav_of "$out/tone.wav" "$out/tone.raw"
+lame --silent -b 128 "$out/tone.wav" "$out/tone.mp3.tmp"
+mv "$out/tone.mp3.tmp" "$out/tone.mp3"
+# A low tone, then a high one: where a play goes on within it is heard by its pitch.
+raw_tone "$out/low.raw" 315 10000
+raw_tone "$out/high.raw" 1225 10000
+wav_of "$out/two-pitches.wav" "$out/low.raw" "$out/high.raw"
+rm -f "$out/tone.raw" "$out/low.raw" "$out/high.raw"
 
 # 0.3 s of a 440 Hz tone, encoded by GStreamer's own elements: encode FILE ELEMENT...
 encode() {

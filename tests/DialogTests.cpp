@@ -163,7 +163,7 @@ TEST_F(Dialogs, PlaylistDialogListsNamesWithTheCurrentSelectedAndMeasuresTheWide
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
         EXPECT_EQ(Extent(list), WidestPlusSix(list));
         EXPECT_GT(Extent(list), 100);
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDCANCEL));
+        EXPECT_EQ(GetFocus(), list) << "the list has the keyboard from the start";
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(result, 2);
@@ -950,4 +950,54 @@ TEST_F(Dialogs, AfterAltAndAnArrowTheNextKeyActsOnTheList) {
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
+}
+
+namespace {
+
+// Dispatches this thread's messages as the dialog's own loop does, with the dialog manager's keys
+// (Tab, Enter, Esc) going to it, until the condition holds or the time runs out.
+bool PumpDialogUntil(HWND dialog, const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(dialog, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        if (GetTickCount() - start > timeoutMs) return condition();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+}  // namespace
+
+// The dialog from the keyboard alone: the list has the keyboard from the start, its current entry
+// chosen; the arrows choose another and Enter plays it, as a double-click does; Tab goes round every
+// control; Esc closes.
+TEST_F(Dialogs, ThePlaylistDialogAnswersTheKeyboardAlone) {
+    for (const char* name : {"1.wav", "2.wav", "3.wav"}) g_playlist->Add(Wav(name, 30000));
+    g_playlist->SetCurrent(2);
+    const INT_PTR result = Playlist([&](HWND dialog, HWND list) {
+        ASSERT_EQ(GetFocus(), list);
+        SetForegroundWindow(dialog);
+        SetFocus(list);  // the keys typed go to the window the input queue's focus names
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+        Type({{VK_DOWN, true}, {VK_DOWN, false}, {VK_RETURN, true}, {VK_RETURN, false}});
+        EXPECT_TRUE(PumpDialogUntil(dialog, [] { return Playback() == PlaybackState::Playing; }, 5000))
+            << "Enter played nothing";
+        EXPECT_EQ(g_playlist->Current(), 3);
+        std::vector<HWND> reached;
+        for (int tab = 0; tab < 3; ++tab) {
+            Type({{VK_TAB, true}, {VK_TAB, false}});
+            PumpDialogUntil(dialog, [&] { return GetFocus() != (reached.empty() ? list : reached.back()); }, 5000);
+            reached.push_back(GetFocus());
+        }
+        EXPECT_EQ(reached, (std::vector<HWND>{GetDlgItem(dialog, IDC_CLEAR), GetDlgItem(dialog, IDCANCEL), list}));
+        Type({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    Command(IDM_STOP);
 }

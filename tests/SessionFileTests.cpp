@@ -13,10 +13,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The playlist of a session file of these bytes; none where there is no session to bring back.
 std::unique_ptr<Playlist> ReadSession(const std::string& bytes) {
     TempFolder folder;
     WriteBytes(folder / "session.txt", bytes);
-    return ReadSessionFile(folder / "session.txt");
+    return ReadSessionFile(folder / "session.txt").playlist;
 }
 
 SIZE_T PeakCommitted() {
@@ -37,12 +38,12 @@ TEST(SessionFile, TheEntryThatWasCurrentComesBack) {
     for (int current = 1; current <= 3; ++current) {
         playlist.SetCurrent(current);
         ASSERT_TRUE(WriteSessionFile(folder / "session.txt", playlist));
-        const auto back = ReadSessionFile(folder / "session.txt");
+        const auto back = ReadSessionFile(folder / "session.txt").playlist;
         ASSERT_NE(back, nullptr);
         EXPECT_EQ(PathsOf(*back), PathsOf(playlist));
         EXPECT_EQ(back->Current(), current);
     }
-    const std::string head = "Pipit session 1\r\ncurrent ";
+    const std::string head = "Pipit session 1\r\ncurrent ";  // a file of the first version: no position
     EXPECT_EQ(ReadSession(head + "0\r\nC:\\a.wav\r\nC:\\b.wav\r\n")->Current(), 1);
     const auto edited = ReadSession(head + "4\r\nC:\\a.wav\r\nC:\\notes.txt\r\n\r\nC:\\b.wav\r\nC:\\c.wav\r\n");
     EXPECT_EQ(edited->CurrentPath(), "C:\\c.wav");
@@ -52,6 +53,26 @@ TEST(SessionFile, TheEntryThatWasCurrentComesBack) {
     EXPECT_EQ(ReadSession(head + "1\r\n")->Current(), 0);
     EXPECT_EQ(ReadSession("Pipit session 1\r\nC:\\a.wav\r\n"), nullptr) << "no current line";
     EXPECT_EQ(ReadSession(""), nullptr);
+    EXPECT_EQ(ReadSession("Pipit session 3\r\ncurrent 1\r\nposition 0\r\nC:\\a.wav\r\n"), nullptr) << "newer";
+}
+
+// The position in the current entry is kept with it; a file without one (of the first version)
+// brings its entry back at its beginning.
+TEST(SessionFile, ThePositionInTheCurrentEntryIsKept) {
+    Playlist playlist;
+    for (const char* path : {"C:\\talk.mp3", "C:\\book.mp3"}) playlist.Add(path);
+    playlist.SetCurrent(2);
+    TempFolder folder;
+    ASSERT_TRUE(WriteSessionFile(folder / "session.txt", playlist, 4321000));
+    EXPECT_EQ(ReadBytes(folder / "session.txt"),
+              "Pipit session 2\r\ncurrent 2\r\nposition 4321000\r\nC:\\talk.mp3\r\nC:\\book.mp3\r\n");
+    const KeptSession back = ReadSessionFile(folder / "session.txt");
+    ASSERT_NE(back.playlist, nullptr);
+    EXPECT_EQ(back.playlist->Current(), 2);
+    EXPECT_EQ(back.positionMs, 4321000u);
+    WriteBytes(folder / "session.txt", "Pipit session 1\r\ncurrent 2\r\nC:\\talk.mp3\r\nC:\\book.mp3\r\n");
+    EXPECT_EQ(ReadSessionFile(folder / "session.txt").positionMs, 0u);
+    EXPECT_EQ(ReadSessionFile(folder / "session.txt").playlist->Current(), 2);
 }
 
 // No line of a playlist or session file is longer than a path can be (32,767 characters); a longer

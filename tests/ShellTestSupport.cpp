@@ -86,7 +86,7 @@ std::string KeptSessionPath() {
 
 void ShellTest::SetUp() {
     DeleteRegistryValue(kRunKey, "Pipit");
-    DeleteRegistryValue(kLoopKey, "Loop");
+    for (const char* setting : {"Loop", "Shuffle", "Volume"}) DeleteRegistryValue(kLoopKey, setting);
     if (startInSetUp_) {
         Start();
     }
@@ -109,7 +109,7 @@ void ShellTest::TearDown() {
         }
     }
     DeleteRegistryValue(kRunKey, "Pipit");
-    DeleteRegistryValue(kLoopKey, "Loop");
+    for (const char* setting : {"Loop", "Shuffle", "Volume"}) DeleteRegistryValue(kLoopKey, setting);
     DeleteFileA(KeptSessionPath().c_str());
 }
 

@@ -16,6 +16,7 @@
 #include "app/Session.h"
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
+#include "app/Volume.h"
 #include "dialogs/FileChoosers.h"
 #include "playback/PathSearch.h"
 #include "common/ScopedHandles.h"
@@ -413,7 +414,7 @@ TEST_F(ShellPlayback, UnknownCommandsHotkeysTimersAndNoticesChangeNothing) {
     EXPECT_EQ(Command(45000), 0);
     EXPECT_EQ(Tray(WM_MOUSEMOVE), 0);
     EXPECT_EQ(Tray(WM_LBUTTONDBLCLK), 0);  // a double click's own message: its two button-ups act
-    EXPECT_EQ(Hotkey(9), 0);
+    EXPECT_EQ(Hotkey(99), 0);
     EXPECT_EQ(SendMessageA(window_, WM_TIMER, 99, 0), 0);
     EXPECT_EQ(SendMessageA(window_, MM_MCINOTIFY, 0x40, 0), 0);
     EXPECT_EQ(Playback(), PlaybackState::Playing);
@@ -768,4 +769,110 @@ TEST_F(ShellPlayback, TheNextEntryStartsAsTheOneThatPlaysEndsAndThatOnesNoticeMo
     EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY));
     Command(IDM_STOP);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
+}
+
+// Shuffle, in the menu after Loop: checked when on, kept as the DWORD value 1 (deleted when off) and
+// read at start. On, the entries play in rounds of a random order, Previous goes back along it; off,
+// play goes on in the list's order from the current entry.
+TEST_F(ShellPlayback, ShuffleIsKeptAndPlaysEveryEntryOnceARoundWhilePreviousRetracesIt) {
+    AddWavs(5, 30000);
+    Command(IDM_SHUFFLE);
+    EXPECT_TRUE(MenuChecked(IDM_SHUFFLE));
+    EXPECT_EQ(ReadRegistryValue(kLoopKey, "Shuffle").data, std::string("\1\0\0\0", 4));
+    Command(IDM_PLAY);
+    std::vector<int> round = {g_playlist->Current()};
+    for (int i = 0; i < 4; ++i) {
+        Hotkey(kHotkeyNext);
+        round.push_back(g_playlist->Current());
+    }
+    std::vector<int> sorted = round;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (std::vector<int>{1, 2, 3, 4, 5})) << "a round plays each entry once";
+    Hotkey(kHotkeyPrevious);
+    EXPECT_EQ(g_playlist->Current(), round[3]) << "Previous goes back to the entry heard before";
+    Hotkey(kHotkeyNext);
+    EXPECT_EQ(g_playlist->Current(), round[4]);
+    Hotkey(kHotkeyNext);  // a new round, which does not begin with the entry just heard
+    EXPECT_NE(g_playlist->Current(), round[4]);
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
+
+    Command(IDM_SHUFFLE);
+    EXPECT_FALSE(MenuChecked(IDM_SHUFFLE));
+    EXPECT_EQ(ReadRegistryValue(kLoopKey, "Shuffle").type, static_cast<DWORD>(REG_NONE));
+    const int from = g_playlist->Current();
+    Hotkey(kHotkeyNext);
+    EXPECT_EQ(g_playlist->Current(), from % 5 + 1) << "the list's order again";
+    Command(IDM_STOP);
+
+    Command(IDM_SHUFFLE);
+    Command(IDM_EXIT);
+    Start();
+    EXPECT_TRUE(MenuChecked(IDM_SHUFFLE)) << "read at start";
+    EXPECT_EQ(g_shuffle, 1);
+    DeleteRegistryValue(kLoopKey, "Shuffle");
+}
+
+// The volume of Pipit's own, in the Volume submenu and with Alt + keypad + and -, in steps of 10 %:
+// kept as the DWORD value "Volume" and read at start, held within 0 and 100 %; at 0 % the entry plays
+// on, silent.
+TEST_F(ShellPlayback, TheVolumeIsSteppedHeldWithinItsRangeKeptAndReadAtStart) {
+    AddWavs(2, 30000);
+    Command(IDM_PLAY);
+    EXPECT_TRUE(MenuChecked(IDM_VOLUME_100));
+    Hotkey(kHotkeyVolumeUp);
+    EXPECT_EQ(g_volume, 100) << "no louder than 100 %";
+    Command(VolumeCommand(50));
+    EXPECT_EQ(g_volume, 50);
+    EXPECT_TRUE(MenuChecked(VolumeCommand(50)));
+    EXPECT_FALSE(MenuChecked(IDM_VOLUME_100));
+    EXPECT_EQ(ReadRegistryValue(kLoopKey, "Volume").data, std::string("\x32\0\0\0", 4));
+    for (int i = 0; i < 7; ++i) Hotkey(kHotkeyVolumeDown);
+    EXPECT_EQ(g_volume, 0) << "no softer than 0 %";
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
+    EXPECT_EQ(ModeOf(g_playlist->CurrentDeviceId()), static_cast<DWORD>(MCI_MODE_PLAY)) << "it plays on, silent";
+    Hotkey(kHotkeyVolumeUp);
+    EXPECT_EQ(g_volume, 10);
+    Command(IDM_EXIT);
+    Start();
+    EXPECT_EQ(g_volume, 10) << "read at start";
+    EXPECT_TRUE(MenuChecked(IDM_VOLUME_10));
+    for (const std::string& stored : {std::string("\x65\0\0\0", 4), std::string("loud")}) {
+        Command(IDM_EXIT);
+        WriteRegistryValue(kLoopKey, "Volume", stored.size() == 4 ? REG_DWORD : REG_SZ, stored);
+        Start();
+        EXPECT_EQ(g_volume, 100) << "a value out of range, or of another type";
+    }
+    Command(VolumeCommand(100));
+    DeleteRegistryValue(kLoopKey, "Volume");
+}
+
+// The position in the current entry is kept at Stop (and Pause, Exit, and every while as it plays):
+// after a restart, Play goes on from there; Stop and Play then start it from its beginning, as do
+// Next and the others.
+TEST_F(ShellPlayback, AfterARestartPlayGoesOnWhereTheEntryWasLeft) {
+    AddWavs(2, 30000);
+    StartSession(window_, false);
+    Command(IDM_PLAY);
+    const UINT device = g_playlist->CurrentDeviceId();
+    ASSERT_TRUE(PumpUntil([&] { return PositionOf(device) > 3000; }, 10000));
+    Command(IDM_STOP);
+    ASSERT_TRUE(PumpUntil([] { return ReadSessionFile(KeptSessionPath()).positionMs > 3000; }, 10000))
+        << "the position was not kept at Stop";
+    Command(IDM_EXIT);
+
+    Start();
+    StartSession(window_, true);
+    const DWORD position = ReadSessionFile(KeptSessionPath()).positionMs;
+    Command(IDM_PLAY);
+    EXPECT_GE(PositionOf(g_playlist->CurrentDeviceId()) + 1000, position) << "not where it was left";
+    EXPECT_LE(PositionOf(g_playlist->CurrentDeviceId()), position + 1000);
+    Command(IDM_STOP);
+    Command(IDM_PLAY);
+    EXPECT_LT(PositionOf(g_playlist->CurrentDeviceId()), 1000u) << "Stop and Play start it afresh";
+    Command(IDM_EXIT);
+
+    Start();
+    StartSession(window_, true);
+    Hotkey(kHotkeyNext);
+    EXPECT_LT(PositionOf(g_playlist->CurrentDeviceId()), 1000u) << "Next starts its entry from the beginning";
 }

@@ -288,3 +288,21 @@ TEST_F(TrayTip, EditsDuringASearchForAPlayableEntryKeepTheTipAndTheCurrentEntryI
     EXPECT_EQ(Last().Tip(), after);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
 }
+
+// A change of the volume shows it in the tip for a moment; then the tip shows again what it showed,
+// or what it was told to show meanwhile.
+TEST_F(TrayTip, TheVolumeShowsInTheTipForAMomentAndThenWhatItShowedBefore) {
+    g_playlist->Add("C:\\Music\\gone one.wav");
+    g_playlist->Add("C:\\Music\\gone two.wav");
+    Command(IDM_PLAY);
+    Hotkey(kHotkeyVolumeDown);
+    EXPECT_EQ(Last().Tip(), "Volume: 90 %");
+    SendMessageA(window_, WM_TIMER, kTipMessageTimer, 0);
+    EXPECT_EQ(Last().Tip(), "C:\\Music\\gone one.wav");
+    Hotkey(kHotkeyVolumeUp);
+    EXPECT_EQ(Last().Tip(), "Volume: 100 %");
+    Command(IDM_NEXT);
+    EXPECT_EQ(Last().Tip(), "Volume: 100 %") << "the moment is the volume's";
+    SendMessageA(window_, WM_TIMER, kTipMessageTimer, 0);
+    EXPECT_EQ(Last().Tip(), "C:\\Music\\gone two.wav");
+}

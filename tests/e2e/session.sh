@@ -38,7 +38,7 @@ played && fail "the kept session played at the start"
 
 hand_over "$media\\c.wav" "$media\\a.wav"
 expect_playlist $'c.wav\na.wav\nselected: 0'
-first_kept() { sed -n 3p "$(kept_session)" 2>/dev/null | tr -d '\r'; }
+first_kept() { sed -n 4p "$(kept_session)" 2>/dev/null | tr -d '\r'; }
 wait_for 15 eval '[[ "$(first_kept)" == *c.wav ]]' || fail "the change was not kept within 15 s: $(first_kept)"
 kill -9 "$pipit"
 wait_for 10 process_gone "$pipit" || fail "Pipit could not be killed"
