@@ -77,7 +77,7 @@ public:
     // The current entry, or none.
     const PlaylistEntry* CurrentEntry() const { return WalkTo(current); }
     // The position of the entry (1 to the count), 0 when it is not in the playlist (any more).
-    int PositionOf(const PlaylistEntry* entry) const;
+    int PositionOf(const PlaylistEntry* wanted) const;
 
     // Media control: opens and plays the current entry with a completion notice to the window, and
     // returns 1 when MCI accepted the play (0: nothing plays, and no notice will come); stops and

@@ -787,6 +787,17 @@ TEST_F(Dialogs, InsideEveryLoopACommandOpensEachMessageIsFollowedByItsWork) {
     Tray(WM_RBUTTONUP);
 }
 
+namespace {
+
+void CALLBACK CloseASecondPlaylistDialog(HWND, UINT, UINT_PTR, DWORD) {
+    if (ShownWindowsTitled("Pipit Playlist") > 1) {
+        ADD_FAILURE() << "a second Playlist dialog opened";
+        EndDialog(GetActiveWindow(), IDCANCEL);
+    }
+}
+
+}  // namespace
+
 // There is one Playlist dialog, and it shows the playlist as it is: replaced by chosen files,
 // added to by a hand-over, edited, or moved on to another current entry behind it.
 TEST_F(Dialogs, TheOneOpenPlaylistDialogAlwaysShowsThePlaylist) {
@@ -795,12 +806,7 @@ TEST_F(Dialogs, TheOneOpenPlaylistDialogAlwaysShowsThePlaylist) {
     WhenDialogUp(window_, [&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_PLAYLIST);
         // A second View brings this one forward; one that opened a second dialog is closed here.
-        const UINT_PTR closeASecond = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (ShownWindowsTitled("Pipit Playlist") > 1) {
-                ADD_FAILURE() << "a second Playlist dialog opened";
-                EndDialog(GetActiveWindow(), IDCANCEL);
-            }
-        });
+        const UINT_PTR closeASecond = SetTimer(nullptr, 0, 20, CloseASecondPlaylistDialog);
         Command(IDM_PLAYLIST_VIEW);
         KillTimer(nullptr, closeASecond);
         EXPECT_EQ(ShownWindowsTitled("Pipit Playlist"), 1);
