@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "common/NotCopied.h"
 #include "playback/Playlist.h"
 
 extern HINSTANCE g_instance;
@@ -30,12 +31,10 @@ extern int g_volume;  // percent, 0 to 100
 // A handler may also be entered while another one is in the middle of its work: a message that
 // another program sends is handled while a call waits (on the tray, on MCI). That work is left to
 // the handler below, until it returns; nothing is freed under it.
-class HandlerScope {
+class HandlerScope : NotCopied {
 public:
     HandlerScope();
     ~HandlerScope();
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
 };
 
 // Held around every call that runs a message loop of its own inside a handler: a dialog, a file
@@ -43,18 +42,16 @@ public:
 // message that the loop dispatches is followed by the work above. Code never keeps a playlist (or
 // an entry of one) across such a call: the live playlist may be replaced, and the old one freed,
 // while it waits.
-class ModalLoopScope {
+class ModalLoopScope : NotCopied {
 public:
     ModalLoopScope();
     ~ModalLoopScope();
-    ModalLoopScope(const ModalLoopScope&) = delete;
-    ModalLoopScope& operator=(const ModalLoopScope&) = delete;
 };
 
 // Replaces the playlist: stops playback, discards what the searches of dropped and handed-over
 // paths will find (it was meant for the playlist replaced here), makes the new one live with the
 // Loop setting and shows it in an open Playlist dialog. The commands replace it this way; only the
-// first hand-over of several keeps their searches (app/OpenedPaths.cpp).
+// first hand-over of several keeps their searches (app/PathsToPlaylist.cpp).
 void ReplacePlaylist(std::unique_ptr<Playlist> playlist);
 // Replaces the playlist by a fresh empty one.
 void ClearPlaylist();

@@ -3,8 +3,8 @@
 #include <mmsystem.h>
 
 #include "app/AppState.h"
-#include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
+#include "app/NeighbourDevices.h"
 #include "app/PlayOrder.h"
 #include "app/Playing.h"
 #include "app/Session.h"
@@ -25,24 +25,19 @@ void Play(HWND window) { PlayCurrentAndShow(window, Travel::Forward, TakeResumeP
 
 void Stop() { StopPlayback(); }
 
-// Next goes on from a wrapped position whatever the Loop setting, and plays the entry opened ahead
-// where there is one.
-void Next(HWND window) {
+// Next and Previous. Next goes on from a wrapped position whatever the Loop setting; either plays
+// the neighbour's device opened ahead or kept where there is one.
+void Step(HWND window, Travel travel) {
     if (g_playlist->GetCount() == 0) {
         return;
     }
     StopCurrentPlayback();
-    StepForward();
-    PlayCurrentAndShow(window, Travel::Forward);
-}
-
-void Previous(HWND window) {
-    if (g_playlist->GetCount() == 0) {
-        return;
+    if (travel == Travel::Forward) {
+        StepForward();
+    } else {
+        StepBack();
     }
-    StopCurrentPlayback();
-    StepBack();
-    PlayCurrentAndShow(window, Travel::Backward);
+    PlayCurrentAndShow(window, travel);
 }
 
 // Play when nothing plays, else stop. A search for a playable entry and a paused entry count as
@@ -82,7 +77,6 @@ void Exit(HWND window) {
     RemoveTrayIcon(window);
     DestroyWindow(window);
 }
-
 
 // The check shows what is stored: a write the registry refused changes nothing.
 void ToggleRunAtStartup() {
@@ -134,8 +128,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         case IDM_PLAY: Play(window); break;
         case IDM_STOP: Stop(); break;
         case IDM_LOOP: ToggleLoop(); break;
-        case IDM_PREV: Previous(window); break;
-        case IDM_NEXT: Next(window); break;
+        case IDM_PREV: Step(window, Travel::Backward); break;
+        case IDM_NEXT: Step(window, Travel::Forward); break;
         case IDM_EXIT: Exit(window); break;
         case IDM_SHUFFLE: ToggleShuffle(); break;
         default:
@@ -163,9 +157,9 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
         case kHotkeyStop:
         case kHotkeyMediaStop: Stop(); break;
         case kHotkeyNext:
-        case kHotkeyMediaNext: Next(window); break;
+        case kHotkeyMediaNext: Step(window, Travel::Forward); break;
         case kHotkeyPrevious:
-        case kHotkeyMediaPrevious: Previous(window); break;
+        case kHotkeyMediaPrevious: Step(window, Travel::Backward); break;
         case kHotkeyPlayPause: PlayPause(window); break;
         case kHotkeyVolumeUp: StepVolume(window, 1); break;
         case kHotkeyVolumeDown: StepVolume(window, -1); break;
@@ -196,31 +190,15 @@ LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnTimer(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (wParam == kPlayableSearchTimer) {
-        ContinuePlayableSearch(window);
-        return 0;
+    switch (wParam) {
+        case kPlayableSearchTimer: ContinuePlayableSearch(window); return 0;
+        case kEndedDeviceTimer: CloseEndedDevice(); return 0;
+        case kNextPlayTimer: OnNextPlayTimer(window); return 0;
+        case kPositionTimer: OnPositionTimer(); return 0;
+        case kTipMessageTimer: EndTrayMessage(window); return 0;
+        case kSessionTimer: OnSessionTimer(); return 0;
+        default: return DefWindowProcA(window, WM_TIMER, wParam, lParam);
     }
-    if (wParam == kEndedDeviceTimer) {
-        CloseEndedDevice();
-        return 0;
-    }
-    if (wParam == kNextPlayTimer) {
-        OnNextPlayTimer(window);
-        return 0;
-    }
-    if (wParam == kPositionTimer) {
-        OnPositionTimer();
-        return 0;
-    }
-    if (wParam == kTipMessageTimer) {
-        EndTrayMessage(window);
-        return 0;
-    }
-    if (wParam == kSessionTimer) {
-        OnSessionTimer();
-        return 0;
-    }
-    return DefWindowProcA(window, WM_TIMER, wParam, lParam);
 }
 
 // A close from outside (a task manager) ends the player as Exit does.

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "app/AppState.h"
-#include "app/OpenedPaths.h"
+#include "app/PathsToPlaylist.h"
 #include "common/PrivateIds.h"
+#include "playback/EntryPaths.h"
 
 namespace {
 
@@ -12,13 +13,6 @@ namespace {
 // The player answers a hand-over at once (its paths are searched on a thread of their own), so the
 // waits end early unless it hangs.
 constexpr DWORD kWaitMs = 10000;
-
-bool IsFullPath(std::string_view path) {
-    const bool onDrive = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
-                         path[1] == ':' && path[2] == '\\';
-    const bool onShare = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
-    return onDrive || onShare;
-}
 
 }  // namespace
 
@@ -100,7 +94,9 @@ std::string HandOverRefusedText(const HandedOver& handedOver, const std::vector<
     return text.append("\n\nPlease open those again.");
 }
 
-void ShowHandOverRefused(const std::string& text) { MessageBoxA(nullptr, text.c_str(), g_title, MB_OK | MB_ICONWARNING); }
+void ShowHandOverRefused(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), g_title, MB_OK | MB_ICONWARNING);
+}
 
 std::vector<std::string> PackHandOvers(const std::vector<std::string>& paths) {
     std::vector<std::string> handOvers(1);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/LongPaths.h"
+#include "common/NotCopied.h"
 
 #include <optional>
 #include <string>
@@ -19,12 +20,10 @@ std::vector<std::string> PathsFromCommandLine(int argc, char** argv);
 
 // Holds off every other copy while this one looks for a running player and, finding none, becomes
 // it, so that copies started together make one player.
-class StartUpLock {
+class StartUpLock : NotCopied {
 public:
     StartUpLock();
     ~StartUpLock();
-    StartUpLock(const StartUpLock&) = delete;
-    StartUpLock& operator=(const StartUpLock&) = delete;
 
 private:
     HANDLE mutex_;

@@ -10,12 +10,9 @@ struct Hotkey {
 
 // A key held down repeats; without MOD_NOREPEAT each repeat would toggle playback again.
 constexpr Hotkey kKeypadHotkeys[] = {
-    {kHotkeyPlay, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD5},
-    {kHotkeyStop, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD2},
-    {kHotkeyNext, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD6},
-    {kHotkeyPrevious, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD4},
-    {kHotkeyVolumeUp, MOD_ALT | MOD_NOREPEAT, VK_ADD},
-    {kHotkeyVolumeDown, MOD_ALT | MOD_NOREPEAT, VK_SUBTRACT},
+    {kHotkeyPlay, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD5}, {kHotkeyStop, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD2},
+    {kHotkeyNext, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD6}, {kHotkeyPrevious, MOD_ALT | MOD_NOREPEAT, VK_NUMPAD4},
+    {kHotkeyVolumeUp, MOD_ALT | MOD_NOREPEAT, VK_ADD}, {kHotkeyVolumeDown, MOD_ALT | MOD_NOREPEAT, VK_SUBTRACT},
 };
 constexpr Hotkey kMediaKeys[] = {
     {kHotkeyPlayPause, MOD_NOREPEAT, VK_MEDIA_PLAY_PAUSE},

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/HandOver.h"
-#include "app/OpenedPaths.h"
+#include "app/PathsToPlaylist.h"
 #include "app/Session.h"
 #include "app/StartUp.h"
 #include "playback/PathSearch.h"

@@ -4,10 +4,10 @@
 
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/HandOver.h"
 #include "app/HandlerScope.h"
 #include "app/Hotkeys.h"
-#include "app/HandOver.h"
-#include "app/OpenedPaths.h"
+#include "app/PathsToPlaylist.h"
 #include "app/Playing.h"
 #include "app/Session.h"
 #include "app/TrayIcon.h"
@@ -93,7 +93,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COPYDATA: return OnCopyData(window, wParam, lParam);
         case WM_PATHS_FOUND: return OnPathsFound(window);
         case WM_PLAYBACK_STOPPED: OnPlaybackStopped(); return 0;
-        case WM_OPEN_AHEAD: OnOpenAheadPosted(); return 0;
+        case WM_OPEN_AHEAD: OnOpenAheadMessage(); return 0;
         default: break;
     }
     if (message == taskbarCreated && taskbarCreated != 0) {

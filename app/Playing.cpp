@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "app/AppState.h"
-#include "app/DevicesAside.h"
 #include "app/Hotkeys.h"
+#include "app/NeighbourDevices.h"
 #include "app/PlayOrder.h"
 #include "app/Session.h"
 #include "app/TrayIcon.h"
@@ -68,9 +68,6 @@ ResumePosition resume;
 
 // Put before the path in the tip while the entry is paused.
 constexpr std::string_view kPausedTip = "Paused: ";
-
-// How long one try may wait to learn whether the entry's file is there at all.
-constexpr DWORD kFileAnswerMs = 250;
 
 // An entry whose file is not there, or does not answer in time, cannot play this round: MCI's
 // open of it would hold the thread for as long as the network takes to give up. A device that
@@ -184,8 +181,8 @@ void KeepPositionNow() {
 void ResumeAt(const PlaylistEntry* entry, DWORD ms) { resume = {entry, LivePlaylistGeneration(), ms}; }
 
 DWORD TakeResumePosition() {
-    const bool same = resume.entry && resume.entry == g_playlist->CurrentEntry() &&
-                      resume.playlist == LivePlaylistGeneration();
+    const bool same =
+        resume.entry && resume.entry == g_playlist->CurrentEntry() && resume.playlist == LivePlaylistGeneration();
     const DWORD ms = same ? resume.ms : 0;
     resume = {};
     return ms;
@@ -220,7 +217,7 @@ void ForgetPlayback() {
     nextPlayTimerFor = positionTimerFor = 0;  // the timers go with the window
     resume = {};
     noticeWindow = nullptr;
-    ForgetDevicesAside();
+    ForgetNeighbourDevices();
     noticeOutstanding = false;
     stopsInQueue = 0;  // the markers in the queue go with the window
 }
@@ -364,8 +361,7 @@ void SyncPositionTimer() {
             KillTimer(noticeWindow, kPositionTimer);
             positionTimerFor = 0;
         }
-    } else if (positionTimerFor != timing.play &&
-               SetTimer(noticeWindow, kPositionTimer, kPositionEveryMs, nullptr)) {
+    } else if (positionTimerFor != timing.play && SetTimer(noticeWindow, kPositionTimer, kPositionEveryMs, nullptr)) {
         positionTimerFor = timing.play;
     }
 }
@@ -393,4 +389,4 @@ void AfterEachMessage() {
     }
 }
 
-void OnOpenAheadPosted() { OnOpenAhead(state == PlaybackState::Playing); }
+void OnOpenAheadMessage() { OpenNextAhead(state == PlaybackState::Playing); }

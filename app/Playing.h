@@ -63,4 +63,4 @@ void StopCurrentPlayback();
 // next entry's device is opened ahead, or closed where the playlist no longer leads to it.
 void AfterEachMessage();
 // WM_OPEN_AHEAD.
-void OnOpenAheadPosted();
+void OnOpenAheadMessage();

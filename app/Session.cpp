@@ -45,8 +45,8 @@ DWORD lastWriteTook = 0;
 int failuresInARow = 0;
 
 SessionSnapshot Snapshot() {
-    const bool positionHolds = positionOf && positionOf == g_playlist->CurrentEntry() &&
-                               positionPlaylist == LivePlaylistGeneration();
+    const bool positionHolds =
+        positionOf && positionOf == g_playlist->CurrentEntry() && positionPlaylist == LivePlaylistGeneration();
     return {LivePlaylistGeneration(), g_playlist->Edits(), g_playlist->Current(), positionHolds ? positionMs : 0};
 }
 

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/ShellNotify.h"
 #include "common/CharacterWalk.h"
+#include "common/Platform.h"
 #include "resources/resource.h"
 
 namespace {
@@ -12,7 +13,6 @@ constexpr size_t kTipRoom = 63;
 constexpr std::string_view kEllipsis = "...";
 
 // The shell refuses a record of the wrong size, and the icon never shows.
-constexpr bool kSixtyFourBit = sizeof(void*) == 8;
 static_assert(NOTIFYICONDATAA_V1_SIZE == (kSixtyFourBit ? 104 : 88),
               "the first tray icon record is 88 bytes in a 32-bit build, 104 in a 64-bit one");
 

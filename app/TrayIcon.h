@@ -7,7 +7,9 @@
 
 #include "common/PrivateIds.h"
 
-// Adds the icon with the tip "Pipit". Returns 1.
+// Adds the icon with the tip "Pipit". Always returns 1, even where the tray is not there yet (the
+// taskbar's re-creation adds it then): the signature it has always had, kept for code written
+// against it; there is nothing to test.
 int AddTrayIcon(HWND window);
 // Removes the icon; returns the platform's result.
 BOOL RemoveTrayIcon(HWND window);

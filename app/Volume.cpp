@@ -49,7 +49,8 @@ void SetMixerVolume(int percent) {
          controls(object, &lineControls, MIXER_GETLINECONTROLSF_ONEBYTYPE) == MMSYSERR_NOERROR)) {
         MIXERCONTROLDETAILS_UNSIGNED value{};
         const DWORD range = control.Bounds.dwMaximum - control.Bounds.dwMinimum;
-        value.dwValue = control.Bounds.dwMinimum + static_cast<DWORD>(static_cast<unsigned long long>(range) * percent / 100);
+        value.dwValue =
+            control.Bounds.dwMinimum + static_cast<DWORD>(static_cast<unsigned long long>(range) * percent / 100);
         MIXERCONTROLDETAILS set{};
         set.cbStruct = sizeof set;
         set.dwControlID = control.dwControlID;
@@ -90,6 +91,7 @@ void StepPlayerVolume(HWND window, int steps) {
 UINT VolumeCommand(int percent) { return IDM_VOLUME_100 + static_cast<UINT>((100 - percent) / kStep); }
 
 int VolumeOfCommand(UINT command) {
-    return command >= IDM_VOLUME_100 && command <= IDM_VOLUME_10 ? 100 - static_cast<int>(command - IDM_VOLUME_100) * kStep
-                                                                 : -1;
+    return command >= IDM_VOLUME_100 && command <= IDM_VOLUME_10
+               ? 100 - static_cast<int>(command - IDM_VOLUME_100) * kStep
+               : -1;
 }

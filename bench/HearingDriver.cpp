@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/TrayIcon.h"
-#include "common/PrivateIds.h"
 #include "bench/Programs.h"
 #include "bench/Timing.h"
+#include "common/PrivateIds.h"
 
 namespace {
 
@@ -108,7 +108,8 @@ void Press(const std::string& action, const std::vector<std::string>& files, HWN
         PostMessageA(window, WM_HOTKEY, kPreviousHotkey, MAKELPARAM(MOD_ALT, VK_NUMPAD4));
     } else if (action == "pick") {
         SendMessageA(list, LB_SETCURSEL, 2 * k, 0);
-        PostMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(kPlaylistList, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        PostMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(kPlaylistList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(list));
     } else if (action == "handover") {
         std::string packed = k < files.size() ? files[k] : std::string();
         packed.push_back('\0');
@@ -126,8 +127,8 @@ void Perform(const Run& run, const std::string& folder) {
     const Program& program = run.player == "pipit" ? pipit : bare;
     Note(run.label, "launched", Now());
     const bool handOver = run.player == "pipit" && run.action == "handover";
-    Started started = Start(program, handOver ? std::vector<std::string>(run.files.begin(), run.files.begin() + 1)
-                                              : run.files);
+    Started started =
+        Start(program, handOver ? std::vector<std::string>(run.files.begin(), run.files.begin() + 1) : run.files);
     if (!started.window) {
         std::fprintf(stderr, "bench_hearing: %s did not start\n", program.path.c_str());
         End(program, started);

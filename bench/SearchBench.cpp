@@ -28,16 +28,17 @@ constexpr DWORD kSampleGapMs = 5;
 // and notes how long each takes to be answered.
 class AnswerTimes {
 public:
-    explicit AnswerTimes(HWND window) : thread_([this, window] {
-        while (!stop_) {
-            const double start = Now();
-            DWORD_PTR ignored = 0;
-            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-            times_.push_back(Now() - start);
-            Sleep(kSampleGapMs);
-        }
-        ended_ = true;
-    }) {}
+    explicit AnswerTimes(HWND window)
+        : thread_([this, window] {
+              while (!stop_) {
+                  const double start = Now();
+                  DWORD_PTR ignored = 0;
+                  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+                  times_.push_back(Now() - start);
+                  Sleep(kSampleGapMs);
+              }
+              ended_ = true;
+          }) {}
     // Stops sampling; the median answer.
     double Finish() {
         stop_ = true;
@@ -122,8 +123,8 @@ std::vector<Row> BenchSearchWhileAnswering(const TempFolder& scratch) {
     Row answer{"Tray's answer to a sent message while a folder tree is searched", made,
                Medians{Median(answersSearching), Median(answersAtRest)}, "the same at rest", 0.1};
     answer.absolute = true;
-    Row menu{"Tray menu shown while a folder tree is searched", made, Medians{Median(menuSearching), Median(menuAtRest)},
-             "the same at rest", 0.1};
+    Row menu{"Tray menu shown while a folder tree is searched", made,
+             Medians{Median(menuSearching), Median(menuAtRest)}, "the same at rest", 0.1};
     menu.absolute = true;
     rows.push_back(answer);
     rows.push_back(menu);

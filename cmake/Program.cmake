@@ -3,12 +3,12 @@
 add_library(pipit_shell STATIC
   app/AppState.cpp
   app/Commands.cpp
-  app/DevicesAside.cpp
+  app/NeighbourDevices.cpp
   app/HandlerScope.cpp
   app/HandOver.cpp
   app/Hotkeys.cpp
   app/MainWindow.cpp
-  app/OpenedPaths.cpp
+  app/PathsToPlaylist.cpp
   app/PlayOrder.cpp
   app/Playing.cpp
   app/Session.cpp

@@ -7,17 +7,15 @@ bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 }  // namespace
 
 bool IsDoubleByteCodePage(UINT codePage) {
-    // Asked once per code page: the list and the tip ask for every entry.
-    static bool asked = false;
-    static UINT known = 0;
-    static bool doubleByte = false;
-    if (!asked || codePage != known) {
+    const auto ask = [](UINT page) {
         CPINFO info{};
-        doubleByte = codePage != CP_UTF8 && GetCPInfo(codePage, &info) && info.MaxCharSize > 1;
-        known = codePage;
-        asked = true;
-    }
-    return doubleByte;
+        return page != CP_UTF8 && GetCPInfo(page, &info) && info.MaxCharSize > 1;
+    };
+    // The list and the tip ask for every entry, nearly always in the system's code page: that answer
+    // is asked once, and the first caller's thread sets it safely for both threads that walk texts.
+    static const UINT systemPage = GetACP();
+    static const bool systemDoubleByte = ask(systemPage);
+    return codePage == systemPage ? systemDoubleByte : ask(codePage);
 }
 
 size_t NextCharacter(std::string_view text, size_t offset, UINT codePage) {

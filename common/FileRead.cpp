@@ -15,10 +15,10 @@ constexpr DWORD kPieceSize = 64 * 1024;
 
 bool ReadInPieces(const std::string& path, const std::function<bool(std::string_view)>& piece) {
     const std::wstring longPath = LongPath(path);
-    const ScopedFile file(longPath.empty() ? INVALID_HANDLE_VALUE
-                                           : CreateFileW(longPath.c_str(), GENERIC_READ,
-                                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedFile file(longPath.empty()
+                              ? INVALID_HANDLE_VALUE
+                              : CreateFileW(longPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         return false;
     }

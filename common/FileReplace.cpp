@@ -21,14 +21,9 @@ struct Target {
 
 // The file's final path, past any link, in the long form; the empty text when the system has none.
 std::wstring FinalPath(HANDLE file) {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
-    if (length >= path.size()) {
-        path.resize(length);  // the size asked for, terminator included
-        length = GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
-    }
-    path.resize(length < path.size() ? length : 0);
-    return path;
+    return WideTextOfAnyLength([&](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED);
+    });
 }
 
 // The file that the save replaces: the one a link at the path points to, else the path itself.

@@ -22,8 +22,7 @@
 //
 // Returns false, with the system's reason for GetLastError, when anything fails.
 constexpr DWORD kSavePatienceMs = 1000;
-bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write,
-                   DWORD patienceMs = kSavePatienceMs);
+bool WriteFileAnew(std::string_view path, const std::function<bool(HANDLE)>& write, DWORD patienceMs = kSavePatienceMs);
 
 // Writes all the bytes to the file, for the `write` of WriteFileAnew. A write that takes only part
 // of them has met the end of the room: false, with ERROR_DISK_FULL.

@@ -11,8 +11,22 @@ bool StartsWith(std::wstring_view text, std::wstring_view start) { return text.s
 bool LongerThanAnyPath(std::string_view text) {
     // A character takes at least one byte, so a text of few enough bytes is short enough.
     return text.size() > kLongestPath &&
-           static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                                   0)) > kLongestPath;
+           static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)) >
+               kLongestPath;
+}
+
+std::wstring WideTextOfAnyLength(const std::function<DWORD(wchar_t* buffer, DWORD size)>& write) {
+    std::wstring text(MAX_PATH, L'\0');
+    DWORD length = write(text.data(), static_cast<DWORD>(text.size()));
+    if (length >= text.size()) {
+        text.resize(length);  // the size asked for, terminator included
+        length = write(text.data(), static_cast<DWORD>(text.size()));
+    }
+    if (length == 0 || length >= text.size()) {
+        return {};
+    }
+    text.resize(length);
+    return text;
 }
 
 std::wstring FullPath(std::string_view path) {
@@ -21,17 +35,8 @@ std::wstring FullPath(std::string_view path) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return {};
     }
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(named.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);  // the size asked for, terminator included
-        length = GetFullPathNameW(named.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (length == 0 || length >= full.size()) {
-        return {};
-    }
-    full.resize(length);
-    return full;
+    return WideTextOfAnyLength(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(named.c_str(), size, buffer, nullptr); });
 }
 
 std::wstring LongPath(std::string_view path) {

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "common/PathLimits.h"
+
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
-// The most characters (UTF-16 units) a path can have, in the long form that takes any length, and
-// the most bytes it can take in an 8-bit code page: three for a character in UTF-8, two at most
-// in any other.
-constexpr size_t kLongestPath = 32767;
-constexpr size_t kLongestPathBytes = 3 * kLongestPath;
-
 // Whether the text, a path in the process code page, has more characters than any path can.
 bool LongerThanAnyPath(std::string_view text);
+
+// A text that a platform call writes into a buffer of the size it is given, as GetFullPathNameW does:
+// it answers the length written, or, where the buffer is too small, the size it needs (terminator
+// included), and is asked again with that room. The empty text where it answers 0 (the reason left
+// for GetLastError).
+std::wstring WideTextOfAnyLength(const std::function<DWORD(wchar_t* buffer, DWORD size)>& write);
 
 // A path of the process code page as a full path in wide characters, as GetFullPathNameW makes it
 // at any length. The empty text (the reason left for GetLastError) when it cannot be made full.

@@ -3,6 +3,9 @@
 // Every private id of the player in one block: the messages it posts and sends to its own windows,
 // its timers, its hotkeys and the tag of what one copy hands to another. Resource ids (menus,
 // dialogs, strings) are in resources/resource.h.
+//
+// It sits in common/ rather than app/ because playback/ posts one of them too (the folder search
+// posts WM_PATHS_FOUND to the window that asked), and playback/ may not include app/.
 
 #include <windows.h>
 

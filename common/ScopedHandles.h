@@ -7,20 +7,20 @@
 
 #include <shellapi.h>
 
+#include "common/NotCopied.h"
+
 // The value that means "none": null for most handles, INVALID_HANDLE_VALUE for files and searches.
 enum class NoHandleIs { Null, InvalidHandleValue };
 
 // A handle, released by the given call unless it holds none.
 template <typename Handle, void (*Release)(Handle), NoHandleIs kNone = NoHandleIs::Null>
-class ScopedHandle {
+class ScopedHandle : NotCopied {
 public:
     ScopedHandle() = default;
     explicit ScopedHandle(Handle handle) : handle_(handle) {}
     ~ScopedHandle() {
         if (Valid()) Release(handle_);
     }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
 
     Handle Get() const { return handle_; }
     bool Valid() const { return handle_ != None(); }
@@ -51,7 +51,7 @@ inline void FinishDrop(HDROP drop) { DragFinish(drop); }
 inline void FreeLoaded(HMODULE module) { FreeLibrary(module); }
 }  // namespace release
 
-using ScopedFile = ScopedHandle<HANDLE, release::CloseFile, NoHandleIs::InvalidHandleValue>;    // CreateFileA
+using ScopedFile = ScopedHandle<HANDLE, release::CloseFile, NoHandleIs::InvalidHandleValue>;  // CreateFileA
 using ScopedEvent = ScopedHandle<HANDLE, release::CloseObject>;  // CreateEventA, CreateMutexA
 using ScopedFind = ScopedHandle<HANDLE, release::CloseSearch, NoHandleIs::InvalidHandleValue>;  // FindFirstFileA
 using ScopedRegKey = ScopedHandle<HKEY, release::CloseKey>;        // RegOpenKeyExA, RegCreateKeyA
@@ -59,14 +59,12 @@ using ScopedDrop = ScopedHandle<HDROP, release::FinishDrop>;       // the HDROP 
 using ScopedLibrary = ScopedHandle<HMODULE, release::FreeLoaded>;  // LoadLibraryA
 
 // A window's device context, released when the guard goes.
-class ScopedWindowDC {
+class ScopedWindowDC : NotCopied {
 public:
     explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~ScopedWindowDC() {
         if (dc_) ReleaseDC(window_, dc_);
     }
-    ScopedWindowDC(const ScopedWindowDC&) = delete;
-    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
     HDC Get() const { return dc_; }
 
 private:
@@ -75,14 +73,12 @@ private:
 };
 
 // An object selected into a device context; the one it replaced is selected back when the guard goes.
-class ScopedSelectObject {
+class ScopedSelectObject : NotCopied {
 public:
     ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
     ~ScopedSelectObject() {
         if (previous_) SelectObject(dc_, previous_);
     }
-    ScopedSelectObject(const ScopedSelectObject&) = delete;
-    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
 
 private:
     HDC dc_;

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "common/Platform.h"
+#include "common/SystemLibrary.h"
 #include "dialogs/FailureMessage.h"
 #include "playback/PathSearch.h"
-#include "common/SystemLibrary.h"
 #include "resources/resource.h"
 
 namespace {
@@ -24,39 +25,31 @@ constexpr size_t kSelectionRoom = size_t{64} * 1024;
 // The file dialogs refuse a record of the wrong size outright, showing nothing.
 // OPENFILENAME_SIZE_VERSION_400A is the record up to and including lpTemplateName; MinGW spells it
 // with pointer arithmetic, which is no constant expression, so its definition is checked instead.
-constexpr bool kSixtyFourBit = sizeof(void*) == 8;
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName) ==
                   (kSixtyFourBit ? 136 : 76),
               "the first 32-bit file dialog record is 76 bytes in a 32-bit build, 136 in a 64-bit one");
 
-// The common dialog library is loaded when the first file dialog opens, not at start-up; a load
-// that failed (memory short for a moment) is tried again the next time. A dialog that cannot be
-// shown is a dialog cancelled.
-bool OpenFileDialog(OPENFILENAMEA* record) {
-    static decltype(GetOpenFileNameA)* open = nullptr;
-    if (!open) {
-        open = SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
-    }
+// The common dialog library is loaded when the first file dialog opens, not at start-up. A dialog
+// that cannot be shown is a dialog cancelled.
+bool ShowFileDialog(LateBound<decltype(GetOpenFileNameA)>& dialog, OPENFILENAMEA* record) {
     const ModalLoopScope waiting;
-    return open && open(record) != FALSE;
+    return dialog.Get() && dialog.Get()(record) != FALSE;
+}
+
+bool OpenFileDialog(OPENFILENAMEA* record) {
+    static LateBound<decltype(GetOpenFileNameA)> open("comdlg32.dll", "GetOpenFileNameA");
+    return ShowFileDialog(open, record);
+}
+
+bool SaveFileDialog(OPENFILENAMEA* record) {
+    static LateBound<decltype(GetSaveFileNameA)> save("comdlg32.dll", "GetSaveFileNameA");
+    return ShowFileDialog(save, record);
 }
 
 // Why the last file dialog failed; 0 for a cancel.
 DWORD FileDialogError() {
-    static decltype(CommDlgExtendedError)* error = nullptr;
-    if (!error) {
-        error = SystemFunction<decltype(CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
-    }
-    return error ? error() : 0;
-}
-
-bool SaveFileDialog(OPENFILENAMEA* record) {
-    static decltype(GetSaveFileNameA)* save = nullptr;
-    if (!save) {
-        save = SystemFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
-    }
-    const ModalLoopScope waiting;
-    return save && save(record) != FALSE;
+    static LateBound<decltype(CommDlgExtendedError)> error("comdlg32.dll", "CommDlgExtendedError");
+    return error.Get() ? error.Get()() : 0;
 }
 
 // The dialog record as the first 32-bit Windows knew it, without the fields added later.

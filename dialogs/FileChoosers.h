@@ -8,7 +8,9 @@
 #include "playback/Playlist.h"
 
 // Loads a "|"-separated filter string resource into the buffer as the NUL-separated list that the
-// common file dialogs take, ending with two NULs. Returns 1.
+// common file dialogs take, ending with two NULs. Always returns 1 (a missing string gives an empty
+// filter): the signature it has always had, kept for code written against it; there is nothing to
+// test.
 int LoadFilterString(UINT id, char* buffer, int bufferSize);
 
 // The three file choosers of the tray menu. The window is the main window: it owns the dialog and

@@ -54,9 +54,7 @@ void Refill() {
     Append(g_playlist->Head());
 }
 
-void SelectCurrent() {
-    SendMessageA(shown.list, LB_SETCURSEL, static_cast<WPARAM>(g_playlist->Current() - 1), 0);
-}
+void SelectCurrent() { SendMessageA(shown.list, LB_SETCURSEL, static_cast<WPARAM>(g_playlist->Current() - 1), 0); }
 
 std::string NameOf(const PlaylistEntry* entry) {
     std::string shortened;

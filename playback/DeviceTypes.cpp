@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <numeric>
 
+#include "common/AsciiText.h"
+
 namespace {
 
 struct DeviceTypeRow {
@@ -27,13 +29,9 @@ constexpr std::array<DeviceTypeRow, 35> kDeviceTypes{{
     {".ogg", "MPEGVideo"},  {".oga", "MPEGVideo"},  {".opus", "MPEGVideo"},
 }};
 
-constexpr char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// An extension folded to lower case and packed with its length into one number, so that a look-up
-// compares numbers, not texts; 0 for one longer than any of the table. Every extension in the table
-// is plain ASCII: a byte of a double-byte character (lead bytes are 0x81 and above) can never equal
-// one of them, so folding ASCII letters gives the same answer as a comparison that treats each
-// double-byte character as one unit, without asking the locale.
+// An extension folded to lower case (common/AsciiText.h: the table's extensions are ASCII) and packed
+// with its length into one number, so that a look-up compares numbers, not texts; 0 for one longer
+// than any of the table.
 constexpr std::uint64_t KeyOf(std::string_view extension) {
     constexpr size_t kLongest = 7;  // bytes of text; the eighth holds the length
     if (extension.size() > kLongest) {
@@ -41,7 +39,7 @@ constexpr std::uint64_t KeyOf(std::string_view extension) {
     }
     return std::accumulate(
         extension.begin(), extension.end(), std::uint64_t{extension.size()},
-        [](std::uint64_t key, char c) { return (key << 8) | static_cast<unsigned char>(FoldAscii(c)); });
+        [](std::uint64_t key, char c) { return (key << 8) | static_cast<unsigned char>(LowerAscii(c)); });
 }
 
 using Keys = std::array<std::uint64_t, kDeviceTypes.size()>;

@@ -10,6 +10,13 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// "D:music\a.mp3": on a drive, in whichever folder was the drive's current one.
+bool OnDriveOnly(std::string_view path) {
+    return path.size() > 1 && IsDriveLetter(path[0]) && path[1] == ':' && !IsFullPath(path);
+}
+
 // Where the root of a full path ends: past "D:", or past "\\server\share".
 size_t RootLength(std::wstring_view path) {
     if (path.substr(0, 2) != L"\\\\") {
@@ -22,6 +29,12 @@ size_t RootLength(std::wstring_view path) {
 
 }  // namespace
 
+bool IsFullPath(std::string_view path) {
+    const bool onDrive = path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2]);
+    const bool onShare = path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]);
+    return onDrive || onShare;
+}
+
 PlaylistPlace PlaceOf(std::string_view playlistFile) {
     const std::wstring full = FullPath(playlistFile);
     const size_t nameStart = full.rfind(L'\\');
@@ -31,9 +44,9 @@ PlaylistPlace PlaceOf(std::string_view playlistFile) {
 
 std::string_view EntryPath(std::string_view entry, const PlaylistPlace& place, bool otherPlayers, std::string& path) {
     const bool rooted = !entry.empty() && IsSeparator(entry[0]);
-    // "D:music\a.mp3" stands as it is: the list cannot say which folder of that drive it meant.
-    const bool full =
-        (rooted && entry.size() > 1 && IsSeparator(entry[1])) || (entry.size() > 1 && entry[1] == ':') || IsUrl(entry);
+    // A path on a drive without its folder stands as it is too: the list cannot say which folder of
+    // that drive it meant.
+    const bool full = IsFullPath(entry) || OnDriveOnly(entry) || IsUrl(entry);
     if (full && (!otherPlayers || entry.find('/') == std::string_view::npos)) {
         return entry;
     }

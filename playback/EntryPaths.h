@@ -12,6 +12,10 @@ struct PlaylistPlace {
 };
 PlaylistPlace PlaceOf(std::string_view playlistFile);
 
+// Whether the path is full: on a drive from its root ("D:\..."), or on a network share
+// ("\\server\..."); '/' counts as '\'.
+bool IsFullPath(std::string_view path);
+
 // The path an entry names: a full path ("D:\...", "\\server\...") or a URL as it stands; a path
 // rooted without a drive letter ("\Music\a.mp3") on the playlist's drive; any other in the
 // playlist's folder. '/' is taken as '\' where the entry is resolved, and in every entry of an

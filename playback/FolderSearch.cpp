@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "playback/Playlist.h"
 #include "common/ScopedHandles.h"
+#include "playback/Playlist.h"
 
 namespace {
 

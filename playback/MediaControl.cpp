@@ -56,8 +56,9 @@ int Playlist::PlayCurrentFrom(HWND window, DWORD from) {
     if (!OpenDevice(*entry) && !HoldsOpen(*entry)) {
         return 0;
     }
-    return AfterPlay(*entry,
-                     PlayDevice(window, entry->deviceId, from) || (from != 0 && PlayDevice(window, entry->deviceId, 0)) ? 1 : 0);
+    return AfterPlay(
+        *entry,
+        PlayDevice(window, entry->deviceId, from) || (from != 0 && PlayDevice(window, entry->deviceId, 0)) ? 1 : 0);
 }
 
 // A wave device that is stopped, or closed while it plays, first plays out what it has queued: half
@@ -128,10 +129,10 @@ int Playlist::PlayOpened(HWND window) {
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
     play.dwFrom = 0;
-    return AfterPlay(*entry,
-                     SendMciCommand(entry->deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0
-                         ? 1
-                         : 0);
+    return AfterPlay(
+        *entry,
+        SendMciCommand(entry->deviceId, MCI_PLAY, MCI_NOTIFY | MCI_FROM, reinterpret_cast<DWORD_PTR>(&play)) == 0 ? 1
+                                                                                                                  : 0);
 }
 
 void Playlist::CloseOpened(UINT deviceId) {
@@ -169,13 +170,14 @@ int Playlist::ResumeCurrent(HWND window) {
     if (!entry || !HoldsOpen(*entry)) {
         return 0;
     }
-    return AfterPlay(*entry,
-                     SendMciCommand(entry->deviceId, MCI_RESUME, MCI_WAIT, 0) == 0 ? 1 : PlayDeviceOn(window, entry->deviceId));
+    return AfterPlay(*entry, SendMciCommand(entry->deviceId, MCI_RESUME, MCI_WAIT, 0) == 0
+                                 ? 1
+                                 : PlayDeviceOn(window, entry->deviceId));
 }
 
 bool Playlist::HoldsOpen(const PlaylistEntry& entry) const {
-    return std::find(openDevices.begin(), openDevices.end(), std::pair<UINT, const PlaylistEntry*>(entry.deviceId, &entry)) !=
-           openDevices.end();
+    return std::find(openDevices.begin(), openDevices.end(),
+                     std::pair<UINT, const PlaylistEntry*>(entry.deviceId, &entry)) != openDevices.end();
 }
 
 void Playlist::Closed(UINT deviceId) {

@@ -18,10 +18,10 @@ enum class PathsFrom {
     Drop,
 };
 
-// The entries that paths give, in the order of the paths: a media file as itself, a playlist
-// file's entries (.ppl, .m3u, .m3u8, .pls) as Load reads them, a folder's media files with all its sub-folders'. A path that
-// does not exist gives nothing. A playlist file that cannot be read ends the search; it is named
-// in `unreadable` with the system's reason.
+// The entries that paths give, in the order of the paths: a media file as itself, a playlist file's
+// entries (.ppl, .m3u, .m3u8, .pls) as Load reads them, a folder's media files with all its
+// sub-folders'. A path that does not exist gives nothing. A playlist file that cannot be read ends
+// the search; it is named in `unreadable` with the system's reason.
 struct FoundEntries {
     std::unique_ptr<Playlist> playlist;
     std::string unreadable;

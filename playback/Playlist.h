@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/NotCopied.h"
+
 // One entry of a playlist, kept in the playlist's own memory with its path right behind it, and
 // naming its device type by the device type table's own text: a long playlist takes little more
 // than its paths. Made only by its playlist.
@@ -37,12 +39,10 @@ private:
 
 // The player's whole content: files in play order, each with the MCI device type that plays it,
 // a 1-based current position (0: none) and the loop flag.
-class Playlist {
+class Playlist : NotCopied {
 public:
     Playlist() = default;
     virtual ~Playlist() = default;
-    Playlist(const Playlist&) = delete;
-    Playlist& operator=(const Playlist&) = delete;
 
     // Appends the path when its extension has a device type; the first entry becomes current.
     void Add(std::string_view path);
@@ -50,6 +50,8 @@ public:
     int Next();
     // Steps back, wrapping to the last entry; returns 0 when it wrapped.
     int Prev();
+    // Makes the position current; the caller keeps it within 1 to the count. Always returns 1: the
+    // signature it has always had, kept for code written against it; there is nothing to test.
     int SetCurrent(int position);
     // Takes the entry at the position (1 to the count) out. The current entry stays the same file;
     // where it is the one taken out, the entry after it becomes current, or the one before it when

@@ -1,13 +1,13 @@
-#include "playback/EntryPaths.h"
+#include "common/FileRead.h"
 #include "common/FileReplace.h"
 #include "common/LegacyText.h"
 #include "common/LongPaths.h"
+#include "common/ScopedHandles.h"
+#include "common/Utf16Text.h"
+#include "playback/EntryPaths.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistKinds.h"
 #include "playback/PlaylistLines.h"
-#include "common/ScopedHandles.h"
-#include "common/Utf16Text.h"
-#include "common/FileRead.h"
 
 #include <algorithm>
 #include <functional>

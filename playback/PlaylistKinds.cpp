@@ -3,21 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
-namespace {
+#include "common/AsciiText.h"
 
-// Letter case ignored, ASCII only: extensions and keys are ASCII.
-bool SameLetters(std::string_view text, std::string_view lowerCase) {
-    if (text.size() != lowerCase.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lowerCase[i]) {
-            return false;
-        }
-    }
-    return true;
-}
+namespace {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -31,7 +19,7 @@ std::optional<LineEntry> PlsEntry(std::string_view line) {
     constexpr std::string_view kFile = "file";
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos || equals <= kFile.size() ||
-        !SameLetters(line.substr(0, kFile.size()), kFile)) {
+        !SameLettersAscii(line.substr(0, kFile.size()), kFile)) {
         return std::nullopt;
     }
     const std::string_view digits = line.substr(kFile.size(), equals - kFile.size());
@@ -47,14 +35,14 @@ std::optional<LineEntry> PlsEntry(std::string_view line) {
 
 PlaylistKind PlaylistKindOf(std::string_view path) {
     const std::string_view extension = ExtensionOf(path);
-    if (SameLetters(extension, ".m3u")) return PlaylistKind::M3u;
-    if (SameLetters(extension, ".m3u8")) return PlaylistKind::M3u8;
-    if (SameLetters(extension, ".pls")) return PlaylistKind::Pls;
+    if (SameLettersAscii(extension, ".m3u")) return PlaylistKind::M3u;
+    if (SameLettersAscii(extension, ".m3u8")) return PlaylistKind::M3u8;
+    if (SameLettersAscii(extension, ".pls")) return PlaylistKind::Pls;
     return PlaylistKind::Own;
 }
 
 bool IsPlaylistFileName(std::string_view path) {
-    return PlaylistKindOf(path) != PlaylistKind::Own || SameLetters(ExtensionOf(path), ".ppl");
+    return PlaylistKindOf(path) != PlaylistKind::Own || SameLettersAscii(ExtensionOf(path), ".ppl");
 }
 
 bool IsUrl(std::string_view entry) {

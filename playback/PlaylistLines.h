@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/LongPaths.h"
+#include "common/PathLimits.h"
 
 #include <functional>
 #include <string>
@@ -32,7 +32,7 @@ private:
     void Keep(const char* start, const char* end);
 
     LineHandler onLine_;
-    std::string pending_;  // the start of a line that runs past the bytes fed so far
+    std::string pending_;    // the start of a line that runs past the bytes fed so far
     bool dropping_ = false;  // the line that runs past them is too long, and is dropped to its end
     bool ended_ = false;
 };

@@ -4,10 +4,10 @@
 #include <charconv>
 #include <string_view>
 
+#include "common/FileRead.h"
 #include "common/FileReplace.h"
 #include "common/LongPaths.h"
 #include "playback/Playlist.h"
-#include "common/FileRead.h"
 #include "playback/PlaylistLines.h"
 
 namespace {
@@ -36,7 +36,8 @@ bool WriteSessionFile(const std::string& path, const Playlist& playlist, DWORD p
     for (const PlaylistEntry* entry = playlist.Head(); entry; entry = entry->next) {
         text.append(entry->path()).append("\r\n");
     }
-    return WriteFileAnew(path, [&](HANDLE file) { return WriteAll(file, text); }, patienceMs);
+    return WriteFileAnew(
+        path, [&](HANDLE file) { return WriteAll(file, text); }, patienceMs);
 }
 
 KeptSession ReadSessionFile(const std::string& path) {
@@ -69,9 +70,8 @@ KeptSession ReadSessionFile(const std::string& path) {
             }
         }
     });
-    const bool read = ReadInPieces(path, [&](std::string_view piece) {
-        return splitter.Feed(piece.data(), piece.size()) && known;
-    });
+    const bool read =
+        ReadInPieces(path, [&](std::string_view piece) { return splitter.Feed(piece.data(), piece.size()) && known; });
     splitter.Finish();
     if (!read || !known || lineNumber < (version >= 2 ? 3 : 2)) {
         return {};

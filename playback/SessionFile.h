@@ -16,7 +16,7 @@ class Playlist;
 // position.
 struct KeptSession {
     std::unique_ptr<Playlist> playlist;  // none where there is no session to bring back
-    DWORD positionMs = 0;                   // 0: the current entry's beginning
+    DWORD positionMs = 0;                // 0: the current entry's beginning
 };
 
 // Writes it as a save writes a playlist: the old file stays whole until the new one is. False, with

@@ -42,7 +42,7 @@ private:
     const Playlist* playlist_ = nullptr;
     unsigned generation_ = 0;
     unsigned edits_ = 0;
-    std::deque<const PlaylistEntry*> toCome_;               // the rest of the round, the next first
+    std::deque<const PlaylistEntry*> toCome_;                 // the rest of the round, the next first
     std::unordered_set<const PlaylistEntry*> playedInRound_;  // heard in this round, the current one too
     std::vector<const PlaylistEntry*> heard_;                 // every entry heard, the current one last
 };

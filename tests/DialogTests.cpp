@@ -6,17 +6,17 @@
 #include <algorithm>
 #include <thread>
 
-#include "app/OpenedPaths.h"
+#include "app/PathsToPlaylist.h"
 #include "app/Playing.h"
 #include "app/Session.h"
 #include "app/TrayIcon.h"
+#include "common/ScopedHandles.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileChoosers.h"
 #include "dialogs/PlaylistDialog.h"
 #include "playback/DeviceTypes.h"
 #include "playback/FolderSearch.h"
 #include "playback/PathSearch.h"
-#include "common/ScopedHandles.h"
 #include "resources/resource.h"
 #include "version.h"
 
@@ -359,8 +359,8 @@ TEST_F(Dialogs, DroppedListsOfOtherPlayersAddTheirFilesInTheirPlaceInTheDrop) {
     WriteBytes(media_ / "list.pls", "[playlist]\r\nFile2=d.wav\r\nFile1=c.wav\r\nNumberOfEntries=2\r\n");
     Playlist([&](HWND dialog, HWND) {
         Drop(dialog, {media_ / "list.m3u", a, media_ / "list.pls"});
-        EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "sub\\b.wav", a, media_ / "c.wav",
-                                                                    media_ / "d.wav"}));
+        EXPECT_EQ(PathsOf(*g_playlist),
+                  (std::vector<std::string>{media_ / "sub\\b.wav", a, media_ / "c.wav", media_ / "d.wav"}));
         ClickButton(dialog, IDCANCEL);
     });
 }
@@ -408,154 +408,90 @@ TEST_F(Dialogs, AboutBoxEndsWithCloseOrEnterAs8AndEscAs2AndLeavesPlaybackAlone) 
 
 namespace {
 
-// Reads a dialog template resource as the dialog manager does, classic or extended.
-class TemplateReader {
-public:
-    explicit TemplateReader(int id) {
-        HRSRC found = FindResourceA(g_instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
-        at_ = static_cast<const BYTE*>(LockResource(LoadResource(g_instance, found)));
-        start_ = at_;
-    }
-    WORD Word() {
-        WORD v;
-        memcpy(&v, at_, 2);
-        at_ += 2;
-        return v;
-    }
-    DWORD Dword() {
-        DWORD v;
-        memcpy(&v, at_, 4);
-        at_ += 4;
-        return v;
-    }
-    short Short() { return static_cast<short>(Word()); }
-    BYTE Byte() { return *at_++; }
-    std::string Text() {  // a string or an ordinal (class ordinals named as their class)
-        WORD first = Word();
-        if (first == 0xFFFF) {
-            switch (WORD ordinal = Word()) {
-                case 0x80: return "BUTTON";
-                case 0x82: return "STATIC";
-                case 0x83: return "LISTBOX";
-                default: return std::string("#").append(std::to_string(ordinal));
-            }
-        }
-        std::string text;
-        for (WORD c = first; c != 0; c = Word()) text.push_back(static_cast<char>(c));
-        return text;  // class names compare in capitals, as the dialog manager takes them
-    }
-    void AlignToDword() {
-        while ((at_ - start_) % 4) ++at_;
-    }
-
-private:
-    const BYTE* start_ = nullptr;
-    const BYTE* at_ = nullptr;
-};
-
-struct Shape {
-    DWORD style, exStyle;
-    short x, y, cx, cy;
-    int id;
-    std::string className, text;
-    bool operator==(const Shape&) const = default;
-};
-
-void PrintTo(const Shape& s, std::ostream* out) {
-    *out << std::hex << "{0x" << s.style << ", 0x" << s.exStyle << std::dec << ", " << s.x << "," << s.y << " " << s.cx
-         << "x" << s.cy << ", id " << s.id << ", " << s.className << ", \"" << s.text << "\"}";
+std::string WindowText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
-struct DialogShape {
-    Shape frame{};
-    WORD points = 0;
-    std::string font;
-    std::vector<Shape> controls;
-};
+std::vector<HWND> Controls(HWND dialog) {
+    std::vector<HWND> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        controls.push_back(child);
+    }
+    return controls;
+}
 
-DialogShape ReadTemplate(int id) {
-    TemplateReader in(id);
-    DialogShape shape;
-    Shape& frame = shape.frame;
-    const bool extended = in.Word() == 1 && in.Word() == 0xFFFF;
-    if (extended) {
-        in.Dword();  // help id
-        frame.exStyle = in.Dword();
-        frame.style = in.Dword();
-    } else {
-        in = TemplateReader(id);
-        frame.style = in.Dword();
-        frame.exStyle = in.Dword();
-    }
-    const WORD count = in.Word();
-    frame.x = in.Short(), frame.y = in.Short(), frame.cx = in.Short(), frame.cy = in.Short();
-    EXPECT_EQ(in.Text(), "") << "no menu";
-    frame.className = in.Text();
-    frame.text = in.Text();
-    shape.points = in.Word();
-    if (extended) {
-        EXPECT_EQ(in.Word(), 0) << "weight";
-        EXPECT_EQ(in.Byte(), 0) << "italic";
-        EXPECT_EQ(in.Byte(), DEFAULT_CHARSET);
-    }
-    shape.font = in.Text();
-    for (WORD i = 0; i < count; ++i) {
-        in.AlignToDword();
-        Shape control{};
-        if (extended) {
-            in.Dword();
-            control.exStyle = in.Dword();
-            control.style = in.Dword();
-        } else {
-            control.style = in.Dword();
-            control.exStyle = in.Dword();
+// Every control shows, whole, inside the dialog, and clear of every other one.
+void ExpectEveryControlShownAndApart(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const std::vector<HWND> controls = Controls(dialog);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        RECT rect{}, inside{}, shared{};
+        GetWindowRect(controls[i], &rect);
+        EXPECT_TRUE(IsWindowVisible(controls[i])) << WindowText(controls[i]);
+        IntersectRect(&inside, &rect, &client);
+        EXPECT_TRUE(EqualRect(&inside, &rect)) << WindowText(controls[i]) << " reaches out of the dialog";
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            RECT other{};
+            GetWindowRect(controls[j], &other);
+            EXPECT_FALSE(IntersectRect(&shared, &rect, &other))
+                << WindowText(controls[i]) << " covers " << WindowText(controls[j]);
         }
-        control.x = in.Short(), control.y = in.Short(), control.cx = in.Short(), control.cy = in.Short();
-        control.id = extended ? static_cast<int>(in.Dword()) : static_cast<short>(in.Word());
-        control.className = in.Text();
-        CharUpperA(control.className.data());
-        control.text = in.Text();
-        in.Word();  // no creation data
-        shape.controls.push_back(control);
     }
-    return shape;
+}
+
+bool AnyTextHas(HWND dialog, std::string_view part) {
+    const std::vector<HWND> controls = Controls(dialog);
+    return std::any_of(controls.begin(), controls.end(),
+                       [&](HWND control) { return WindowText(control).find(part) != std::string::npos; });
 }
 
 }  // namespace
 
-TEST_F(Dialogs, PlaylistTemplateIsExtendedWithItsStylesSizesAndTabOrder) {
-    const DialogShape shape = ReadTemplate(IDD_PLAYLIST);
-    EXPECT_EQ(shape.frame, (Shape{0x80C808C0, 0x10, 0, 0, 202, 188, 0, "", "Pipit Playlist"}));
-    EXPECT_EQ(shape.points, 8);
-    EXPECT_EQ(shape.font, "MS Sans Serif");
-    EXPECT_EQ(shape.controls, (std::vector<Shape>{
-                                  {0x50010000, 0, 145, 167, 50, 14, IDCANCEL, "BUTTON", "&Close"},
-                                  {0x50B10101, 0, 7, 30, 188, 134, IDC_PLAYLIST, "LISTBOX", ""},
-                                  {0x50020000, 0, 7, 19, 188, 10, -1, "STATIC", "Double click an entry to play it:"},
-                                  {0x50020000, 0, 7, 7, 188, 10, -1, "STATIC",
-                                   "You can drag files onto this dialog to add them to the list."},
-                                  {0x50010000, 0, 7, 167, 50, 14, IDC_CLEAR, "BUTTON", "Clear"},
-                              }));
+// What a user needs of the Playlist dialog: files dropped on it reach it, the list shows one chosen
+// entry in play order and a long one scrolls both ways, a double-click reaches the dialog, its two buttons are
+// there, and Tab goes from the list to Clear to Close and back.
+TEST_F(Dialogs, ThePlaylistDialogHasWhatItsUserNeeds) {
+    for (int i = 0; i < 40; ++i) {
+        g_playlist->Add("D:\\Music\\A name too long for the list to show it whole, number " + std::to_string(i) +
+                        ".mp3");
+    }
+    Playlist([](HWND dialog, HWND list) {
+        EXPECT_EQ(WindowText(dialog), "Pipit Playlist");
+        EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+        const LONG style = GetWindowLongA(list, GWL_STYLE);
+        EXPECT_TRUE(style & LBS_NOTIFY) << "double-clicks reach the dialog";
+        EXPECT_EQ(style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL | LBS_SORT), 0);
+        EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL | WS_HSCROLL) << "a long list scrolls both ways";
+        const HWND close = GetDlgItem(dialog, IDCANCEL);
+        const HWND clear = GetDlgItem(dialog, IDC_CLEAR);
+        EXPECT_EQ(WindowText(close), "&Close");
+        EXPECT_EQ(WindowText(clear), "Clear");
+        EXPECT_EQ(GetNextDlgTabItem(dialog, list, FALSE), clear);
+        EXPECT_EQ(GetNextDlgTabItem(dialog, clear, FALSE), close);
+        EXPECT_EQ(GetNextDlgTabItem(dialog, close, FALSE), list);
+        EXPECT_TRUE(AnyTextHas(dialog, "Double click")) << "how to play an entry";
+        EXPECT_TRUE(AnyTextHas(dialog, "drag files")) << "how to add files";
+        ExpectEveryControlShownAndApart(dialog);
+        ClickButton(dialog, IDCANCEL);
+    });
 }
 
-TEST_F(Dialogs, AboutTemplateIsClassicWithItsStylesSizesAndTabOrder) {
-    const DialogShape shape = ReadTemplate(IDD_ABOUT);
-    EXPECT_EQ(shape.frame, (Shape{0x80C808C0, 0, 0, 0, 170, 109, 0, "", "About Pipit"}));
-    EXPECT_EQ(shape.points, 8);
-    EXPECT_EQ(shape.font, "MS Sans Serif");
-    ASSERT_EQ(shape.controls.size(), 6u);
-    EXPECT_EQ(shape.controls[0], (Shape{0x50010001, 0, 113, 88, 50, 14, IDCLOSE, "BUTTON", "&Close"}));
-    EXPECT_EQ(shape.controls[1], (Shape{0x50020000, 0, 7, 7, 80, 8, -1, "STATIC", PIPIT_ABOUT_TITLE}));
-    const short rows[][4] = {{7, 19, 156, 8}, {7, 31, 156, 17}, {7, 75, 73, 8}, {7, 52, 156, 21}};
-    for (int i = 0; i < 4; ++i) {
-        const Shape& text = shape.controls[i + 2];
-        EXPECT_EQ(text.style, 0x50020000u);
-        EXPECT_EQ(text.className, "STATIC");
-        EXPECT_EQ(text.id, -1);
-        EXPECT_EQ((std::vector<short>{text.x, text.y, text.cx, text.cy}), (std::vector<short>(rows[i], rows[i] + 4)));
-        EXPECT_FALSE(text.text.empty());
-    }
-    EXPECT_NE(shape.controls[3].text.find('@'), std::string::npos) << "the support address";
+// The About box names the program and its support address, and Enter closes it (Close is the
+// default button).
+TEST_F(Dialogs, TheAboutBoxNamesTheProgramAndWhereToWrite) {
+    RunModal(window_, IDD_ABOUT, AboutDialogProc, [](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), "About Pipit");
+        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCLOSE);
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDCLOSE)), "&Close");
+        EXPECT_TRUE(AnyTextHas(dialog, PIPIT_ABOUT_TITLE));
+        EXPECT_TRUE(AnyTextHas(dialog, "@")) << "the support address";
+        ExpectEveryControlShownAndApart(dialog);
+        ClickButton(dialog, IDCLOSE);
+    });
 }
 
 TEST_F(Dialogs, FileNamesInAnyScriptAreDroppedListedPlayedSavedAndLoadedBack) {
@@ -631,15 +567,16 @@ TEST_F(Dialogs, APlaylistFileThatCannotBeReadOrWrittenIsNamedWithTheReasonAndNot
 TEST_F(Dialogs, ExitWhileADialogIsOpenEndsThePlayerCleanly) {
     SKIP_WITHOUT_FIXTURES();
     const std::string unreadable = media_ / "gone.ppl";
-    const std::vector<std::pair<const char*, std::function<void(HWND)>>> dialogs = {
-        {"file chooser", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_SELECT_MEDIA, 0); }},
-        {"Playlist dialog", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_PLAYLIST_VIEW, 0); }},
-        {"About box", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); }},
-        {"failure message",
-         [&](HWND window) {
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> dialogs =
+        {
+            {"file chooser", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_SELECT_MEDIA, 0); }},
+            {"Playlist dialog", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_PLAYLIST_VIEW, 0); }},
+            {"About box", [](HWND window) { SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); }},
+            {"failure message",
+             [&](HWND window) {
         const HandlerScope inACommand;
         LoadPlaylistFile(window, unreadable);
-         }},
+             }},
     };
     // Sent from another thread, as another program or the system sends them.
     auto sentFromOutside = [](UINT message, WPARAM wParam) {
@@ -685,10 +622,12 @@ TEST_F(Dialogs, DeleteAndAltArrowsTakeOutAndMoveTheSelectedEntry) {
     Command(IDM_PLAY);
     auto press = [](HWND list, UINT message, WPARAM key) {
         PostMessageA(list, message, key, message == WM_SYSKEYDOWN ? (1 << 29) : 0);
-        PumpUntil([&] {
+        PumpUntil(
+            [&] {
             MSG pending;
             return !PeekMessageA(&pending, list, message, message, PM_NOREMOVE);
-        }, 5000);
+            },
+            5000);
     };
     Playlist([&](HWND dialog, HWND list) {
         SetFocus(list);
@@ -765,15 +704,16 @@ TEST_F(Dialogs, InsideEveryLoopACommandOpensEachMessageIsFollowedByItsWork) {
         EXPECT_EQ(g_watchedFreed, 1) << "the replaced playlist was kept";
         if (loop) PostMessageA(loop, WM_COMMAND, IDCANCEL, 0);
     };
-    const std::vector<std::pair<const char*, std::function<void()>>> openers = {
-        {"Playlist dialog", [&] { Command(IDM_PLAYLIST_VIEW); }},
-        {"About box", [&] { Command(IDM_ABOUT); }},
-        {"file chooser", [&] { Command(IDM_SELECT_MEDIA); }},
-        {"message box",
-         [&] {
+    const std::vector<std::pair<const char*, std::function<void()>>> openers =
+        {
+            {"Playlist dialog", [&] { Command(IDM_PLAYLIST_VIEW); }},
+            {"About box", [&] { Command(IDM_ABOUT); }},
+            {"file chooser", [&] { Command(IDM_SELECT_MEDIA); }},
+            {"message box",
+             [&] {
         const HandlerScope inACommand;
         LoadPlaylistFile(window_, unreadable);
-         }},
+             }},
     };
     for (const auto& [name, open] : openers) {
         SCOPED_TRACE(name);
@@ -819,7 +759,7 @@ TEST_F(Dialogs, TheOneOpenPlaylistDialogAlwaysShowsThePlaylist) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYLIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(g_playlist->CurrentPath(), c) << "the row shown is the entry played";
 
-        OpenPaths(window_, {a});  // a hand-over in the same burst as nothing: it replaces
+        OpenPaths(window_, {a});  // a hand-over in the same group as nothing: it replaces
         ASSERT_TRUE(PumpUntil([] { return !PathSearchesUnderWay(); }, 5000));
         EXPECT_EQ(ListItems(list), std::vector<std::string>{"a.wav"}) << "a hand-over";
         g_playlist->Add(b);  // behind the dialog, outside any message
@@ -903,7 +843,8 @@ void Type(const std::vector<std::pair<WORD, bool>>& strokes) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = key;
-        input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (key == VK_UP || key == VK_DOWN || key == VK_DELETE ? KEYEVENTF_EXTENDEDKEY : 0);
+        input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) |
+                           (key == VK_UP || key == VK_DOWN || key == VK_DELETE ? KEYEVENTF_EXTENDEDKEY : 0);
         inputs.push_back(input);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -944,7 +885,12 @@ TEST_F(Dialogs, AfterAltAndAnArrowTheNextKeyActsOnTheList) {
         EXPECT_TRUE(PumpUntil([] { return g_playlist->GetCount() == 3; }, 5000)) << "Delete did not reach the list";
         EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"1.wav", "3.wav", "4.wav"}));
         SendMessageA(list, LB_SETCURSEL, 0, 0);
-        Type({{VK_MENU, true}, {VK_DOWN, true}, {VK_MENU, false}, {VK_DOWN, false}, {VK_DELETE, true}, {VK_DELETE, false}});
+        Type({{VK_MENU, true},
+              {VK_DOWN, true},
+              {VK_MENU, false},
+              {VK_DOWN, false},
+              {VK_DELETE, true},
+              {VK_DELETE, false}});
         EXPECT_TRUE(PumpUntil([] { return g_playlist->GetCount() == 2; }, 5000)) << "Delete did not reach the list";
         EXPECT_EQ(NamesOf(PathsOf(*g_playlist)), (std::vector<std::string>{"3.wav", "4.wav"}));
         EXPECT_EQ(g_keyMenus, 0);
@@ -992,13 +938,15 @@ TEST_F(Dialogs, ThePlaylistDialogAnswersTheKeyboardAlone) {
         SetFocus(list);  // the keys typed go to the window the input queue's focus names
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
         Type({{VK_DOWN, true}, {VK_DOWN, false}, {VK_RETURN, true}, {VK_RETURN, false}});
-        EXPECT_TRUE(PumpDialogUntil(dialog, [] { return Playback() == PlaybackState::Playing; }, 5000))
+        EXPECT_TRUE(PumpDialogUntil(
+            dialog, [] { return Playback() == PlaybackState::Playing; }, 5000))
             << "Enter played nothing";
         EXPECT_EQ(g_playlist->Current(), 3);
         std::vector<HWND> reached;
         for (int tab = 0; tab < 3; ++tab) {
             Type({{VK_TAB, true}, {VK_TAB, false}});
-            PumpDialogUntil(dialog, [&] { return GetFocus() != (reached.empty() ? list : reached.back()); }, 5000);
+            PumpDialogUntil(
+                dialog, [&] { return GetFocus() != (reached.empty() ? list : reached.back()); }, 5000);
             reached.push_back(GetFocus());
         }
         EXPECT_EQ(reached, (std::vector<HWND>{GetDlgItem(dialog, IDC_CLEAR), GetDlgItem(dialog, IDCANCEL), list}));

@@ -1,6 +1,6 @@
+#include "common/ScopedHandles.h"
 #include "playback/Playlist.h"
 #include "playback/PlaylistKinds.h"
-#include "common/ScopedHandles.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -20,8 +20,10 @@ public:
     std::string Next() {
         switch (Pick(12)) {
             case 0: return "";
-            case 1: return Bytes(Pick(64), /*anyByte=*/true);               // noise
-            case 2: return std::string(60000 + Pick(60000), 'a') + ".mp3";  // one huge line, no line end, past the longest kept or not
+            case 1: return Bytes(Pick(64), /*anyByte=*/true);  // noise
+            case 2:
+                return std::string(60000 + Pick(60000), 'a') +
+                       ".mp3";  // one huge line, no line end, past the longest kept or not
             case 3: return Lines(1 + Pick(4)) + std::string(1, '\x1A') + Lines(2);
             default: return Bytes(Pick(300), Pick(4) == 0);
         }

@@ -109,9 +109,7 @@ private:
         if (actions_.size() > kActionsKept) actions_.pop_front();
     }
 
-    bool Pending() const {
-        return viewAsked_ || chooserText_.size() || copyRunning() || PathSearchesUnderWay();
-    }
+    bool Pending() const { return viewAsked_ || chooserText_.size() || copyRunning() || PathSearchesUnderWay(); }
     bool copyRunning() const { return copy_ && WaitForSingleObject(copy_, 0) == WAIT_TIMEOUT; }
 
     // What an earlier action still waits for: the dialog to come up, a file chooser to be answered.
@@ -140,13 +138,34 @@ private:
     void Act() {
         HWND dialog = Dialog();
         switch (Pick(17)) {
-            case 0: Note("Play"); SendMessageA(window_, WM_COMMAND, IDM_PLAY, 0); break;
-            case 1: Note("Stop"); SendMessageA(window_, WM_COMMAND, IDM_STOP, 0); break;
-            case 2: Note("Next"); SendMessageA(window_, WM_HOTKEY, kHotkeyNext, 0); break;
-            case 3: Note("Previous"); SendMessageA(window_, WM_COMMAND, IDM_PREV, 0); break;
-            case 4: Note("Play/Pause"); SendMessageA(window_, WM_HOTKEY, kHotkeyPlayPause, 0); break;
-            case 5: Note("Loop"); SendMessageA(window_, WM_COMMAND, IDM_LOOP, 0); break;
-            case 6: Note("left click"); SendMessageA(window_, WM_TRAYNOTIFY, kTrayIconId, WM_LBUTTONUP); break;
+            case 0:
+                Note("Play");
+                SendMessageA(window_, WM_COMMAND, IDM_PLAY, 0);
+                break;
+            case 1:
+                Note("Stop");
+                SendMessageA(window_, WM_COMMAND, IDM_STOP, 0);
+                break;
+            case 2:
+                Note("Next");
+                SendMessageA(window_, WM_HOTKEY, kHotkeyNext, 0);
+                break;
+            case 3:
+                Note("Previous");
+                SendMessageA(window_, WM_COMMAND, IDM_PREV, 0);
+                break;
+            case 4:
+                Note("Play/Pause");
+                SendMessageA(window_, WM_HOTKEY, kHotkeyPlayPause, 0);
+                break;
+            case 5:
+                Note("Loop");
+                SendMessageA(window_, WM_COMMAND, IDM_LOOP, 0);
+                break;
+            case 6:
+                Note("left click");
+                SendMessageA(window_, WM_TRAYNOTIFY, kTrayIconId, WM_LBUTTONUP);
+                break;
             case 7:
                 if (dialog) {
                     Note("close the dialog");
@@ -241,7 +260,8 @@ private:
         EXPECT_LE(g_playlist->Current(), g_playlist->GetCount());
         if (state != PlaybackState::Searching && g_playlist->Current() != 0) {
             const std::string_view prefix = state == PlaybackState::Paused ? "Paused: " : "";
-            const std::string tip = std::string(prefix) + TrayTipText(g_playlist->CurrentPath(), GetACP(), 63 - prefix.size());
+            const std::string tip =
+                std::string(prefix) + TrayTipText(g_playlist->CurrentPath(), GetACP(), 63 - prefix.size());
             EXPECT_EQ(g_recordingTray.calls.back().Tip(), tip) << "the tip";
         }
         if (HWND dialog = Dialog()) {

@@ -5,11 +5,11 @@
 
 #include <mmsystem.h>
 
+#include <sddl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 #include <atomic>
 #include <thread>
-#include <sddl.h>
-#include <shlobj.h>
-#include <shellapi.h>
 
 #include "app/HandOver.h"
 #include "app/Playing.h"
@@ -17,9 +17,9 @@
 #include "app/Settings.h"
 #include "app/TrayIcon.h"
 #include "app/Volume.h"
+#include "common/ScopedHandles.h"
 #include "dialogs/FileChoosers.h"
 #include "playback/PathSearch.h"
-#include "common/ScopedHandles.h"
 #include "playback/SessionFile.h"
 #include "resources/resource.h"
 
@@ -589,7 +589,6 @@ TEST_F(ShellPlayback, TheNextEntrysDeviceOpenedAheadIsClosedWhereverThePlaylistN
     EXPECT_EQ(OpenMciDeviceCount(), 0) << "Exit";
 }
 
-
 // The playlist and its current entry come back at the next start, without playing. A kept session
 // that a newer version wrote, or that cannot be read, starts the player empty and silent, and is
 // written over only once the playlist changes.
@@ -602,8 +601,8 @@ TEST_F(ShellPlayback, TheKeptSessionComesBackWithoutPlayingAndAnUnknownOneIsLeft
 
     Start();
     StartSession(window_, true);
-    EXPECT_EQ(PathsOf(*g_playlist), (std::vector<std::string>{media_ / "entry1.wav", media_ / "entry2.wav",
-                                                                media_ / "entry3.wav"}));
+    EXPECT_EQ(PathsOf(*g_playlist),
+              (std::vector<std::string>{media_ / "entry1.wav", media_ / "entry2.wav", media_ / "entry3.wav"}));
     EXPECT_EQ(g_playlist->Current(), 2);
     EXPECT_NE(Playback(), PlaybackState::Playing);
     EXPECT_EQ(OpenMciDeviceCount(), 0);
@@ -612,8 +611,8 @@ TEST_F(ShellPlayback, TheKeptSessionComesBackWithoutPlayingAndAnUnknownOneIsLeft
     EXPECT_EQ(g_playlist->Current(), 2);
     Command(IDM_EXIT);
 
-    for (const std::string& unknown : {std::string("Pipit session 2\r\ncurrent 1\r\nZ:\\a.wav\r\n"),
-                                       std::string("\xff\xfe not a session")}) {
+    for (const std::string& unknown :
+         {std::string("Pipit session 2\r\ncurrent 1\r\nZ:\\a.wav\r\n"), std::string("\xff\xfe not a session")}) {
         WriteBytes(kept, unknown);
         Start();
         StartSession(window_, true);
@@ -699,8 +698,8 @@ TEST(HandOverForm, APlayerThatTakesOnlyPartSaysWhichPathsWereNotOpened) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "PipitTestTakesOne";
     RegisterClassA(&windowClass);
-    HWND player = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                  nullptr);
+    HWND player =
+        CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     std::vector<std::string> paths;
     for (int i = 0; i < 2000; ++i) paths.push_back("C:\\" + std::string(100, 'p') + std::to_string(i) + ".mp3");
     g_handOversTaken = 0;

@@ -18,10 +18,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <vector>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,8 +63,8 @@ int FindItems(const char* title, int count, char** names) {
     for (int i = 0; i < count; ++i) {
         std::wstring name(MultiByteToWideChar(CP_UTF8, 0, names[i], -1, nullptr, 0), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, names[i], -1, name.data(), static_cast<int>(name.size()));
-        const auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(name.c_str()));
+        const auto index =
+            SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
         std::printf("%s: %d\n", names[i], static_cast<int>(index));
     }
     return 0;
@@ -95,13 +95,15 @@ std::vector<double> Samples(const char* path, unsigned* rate = nullptr) {
     if (!file) return samples;
     std::vector<unsigned char> bytes;
     unsigned char piece[65536];
-    for (size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;) bytes.insert(bytes.end(), piece, piece + got);
+    for (size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;)
+        bytes.insert(bytes.end(), piece, piece + got);
     std::fclose(file);
     auto word = [&](size_t at) { return static_cast<unsigned>(bytes[at] | bytes[at + 1] << 8); };
     unsigned format = 0, channels = 1, bits = 16;
     size_t at = 12;
     while (at + 8 <= bytes.size()) {
-        const std::string id(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+        const std::string id(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                             bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4);
         const size_t size = word(at + 4) | static_cast<size_t>(word(at + 6)) << 16;
         if (id == "fmt ") {
             format = word(at + 8), channels = word(at + 10), bits = word(at + 22);
@@ -193,8 +195,10 @@ int PrintPitch(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe command ID | hotkey ID | list TITLE | find TITLE NAME... | close TITLE | exists TITLE | state - | "
-                             "level FILE | seconds FILE | pitch FILE\n");
+        std::fprintf(stderr,
+                     "usage: probe command ID | hotkey ID | list TITLE | find TITLE NAME... | close TITLE | exists "
+                     "TITLE | state - | "
+                     "level FILE | seconds FILE | pitch FILE\n");
         return 2;
     }
     const std::string verb = argv[1];

@@ -13,9 +13,9 @@
 // it, a playlist file's entries as Load reads them, a folder searched as a drop searches it. The
 // first hand-over replaces the playlist and plays its first entry, as Select Media Files does; one
 // that comes while the one before is still being searched, or within about a second of its coming
-// or of its search's end, is appended to what it made (Explorer starts a copy for each of several files opened at once).
-// Paths that give no entry leave the playlist as it is, and a playlist file that cannot be read is
-// named in a message box and changes nothing.
+// or of its search's end, is appended to what it made (Explorer starts a copy for each of several
+// files opened at once). Paths that give no entry leave the playlist as it is, and a playlist file
+// that cannot be read is named in a message box and changes nothing.
 void OpenPaths(HWND window, std::vector<std::string> paths);
 
 // WM_PATHS_FOUND: takes what the finished searches found. Entries found for a playlist that has

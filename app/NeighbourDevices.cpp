@@ -1,17 +1,15 @@
-#include "app/DevicesAside.h"
+#include "app/NeighbourDevices.h"
 
 #include "app/AppState.h"
 #include "app/PlayOrder.h"
-#include "common/PrivateIds.h"
 #include "common/FileProbe.h"
+#include "common/PrivateIds.h"
 
 namespace {
 
 // How long the ended entry's device stays open after the next one started: longer than any output
 // holds sound (a DirectShow device holds a few hundred milliseconds).
 constexpr UINT kEndedDeviceMs = 1500;
-// How long opening ahead may wait to learn whether the next entry's file is there.
-constexpr DWORD kFileAnswerMs = 250;
 
 // What was opened ahead, and for which playlist as it stood then: entries added, taken out or moved
 // may lead elsewhere.
@@ -30,12 +28,13 @@ UINT endedDevice = 0;
 HWND endedWindow = nullptr;
 bool openAheadPosted = false;
 
-bool Still(const OpenedAhead& opened, int position) {
+// Whether what was opened is still for the entry at position of the playlist as it stands.
+bool StillFor(const OpenedAhead& opened, int position) {
     return opened.position != 0 && opened.position == position && opened.playlist == g_playlist.get() &&
            opened.edits == g_playlist->Edits();
 }
 
-bool AheadLeadsTo(int position) { return Still(ahead, position); }
+bool AheadLeadsTo(int position) { return StillFor(ahead, position); }
 
 }  // namespace
 
@@ -81,25 +80,21 @@ void SyncOpenedAhead(HWND window, bool playing) {
     if (ahead.position != 0 && !AheadLeadsTo(next)) {
         CloseOpenedAhead();
     }
-    if (next != 0 && ahead.position == 0 && !Still(refused, next) && !openAheadPosted &&
+    if (next != 0 && ahead.position == 0 && !StillFor(refused, next) && !openAheadPosted &&
         PostMessageA(window, WM_OPEN_AHEAD, 0, 0)) {
         openAheadPosted = true;
     }
 }
 
-void OnOpenAhead(bool playing) {
+void OpenNextAhead(bool playing) {
     openAheadPosted = false;
     const int next = playing ? PositionAfterCurrent() : 0;
-    if (next == 0 || ahead.position != 0 || Still(refused, next)) {
+    if (next == 0 || ahead.position != 0 || StillFor(refused, next)) {
         return;
     }
     refused = {g_playlist.get(), g_playlist->Edits(), next, 0};
     // A file that is not there is left to its turn, which passes over it.
-    const int saved = g_playlist->Current();
-    g_playlist->SetCurrent(next);
-    const bool answers = FileAnswersWithin(g_playlist->CurrentPath(), kFileAnswerMs);
-    g_playlist->SetCurrent(saved);
-    if (!answers) {
+    if (!FileAnswersWithin(std::string(g_playlist->EntryAt(next)->path()), kFileAnswerMs)) {
         return;
     }
     if (const UINT device = g_playlist->OpenAhead(next)) {
@@ -112,7 +107,7 @@ const PlaylistEntry* EntryOpenedAhead() {
     return AheadLeadsTo(PositionAfterCurrent()) ? g_playlist->EntryAt(ahead.position) : nullptr;
 }
 
-void ForgetDevicesAside() {
+void ForgetNeighbourDevices() {
     ahead = {};
     refused = {};
     endedDevice = 0;

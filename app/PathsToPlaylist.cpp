@@ -1,4 +1,4 @@
-#include "app/OpenedPaths.h"
+#include "app/PathsToPlaylist.h"
 
 #include "app/AppState.h"
 #include "app/HandlerScope.h"
@@ -8,10 +8,10 @@
 namespace {
 
 // Hand-overs that come this close after each other are taken for one opening of several files.
-constexpr DWORD kBurstGapMs = 1000;
+constexpr DWORD kHandOverGapMs = 1000;
 
 // The hand-overs that make one playlist.
-struct Burst {
+struct HandOverGroup {
     bool started = false;
     DWORD lastArrival = 0;
     int searching = 0;      // its hand-overs whose search has not come back
@@ -19,7 +19,7 @@ struct Burst {
     unsigned playlist = 0;  // the playlist it made, by its generation
 };
 
-Burst burst;
+HandOverGroup group;
 
 // Owned by the Playlist dialog where it is open, so that it comes up in front of it.
 void ShowUnreadable(HWND window, const FoundEntries& found) {
@@ -27,10 +27,10 @@ void ShowUnreadable(HWND window, const FoundEntries& found) {
 }
 
 void TakeHandedOver(HWND window, PathSearch& search) {
-    if (burst.searching > 0) {
-        --burst.searching;
+    if (group.searching > 0) {
+        --group.searching;
     }
-    burst.lastArrival = GetTickCount();  // the pause is counted from the end of its opening
+    group.lastArrival = GetTickCount();  // the pause is counted from the end of its opening
     FoundEntries& found = search.found;
     if (search.cancelled) {
         return;
@@ -42,14 +42,14 @@ void TakeHandedOver(HWND window, PathSearch& search) {
     if (found.playlist->GetCount() == 0) {
         return;
     }
-    if (!burst.replaced) {
-        // Not ReplacePlaylist: the searches of the burst's other hand-overs go on, for this playlist.
+    if (!group.replaced) {
+        // Not ReplacePlaylist: the searches of the group's other hand-overs go on, for this playlist.
         StopPlayback();
         MakeLive(std::move(found.playlist));
-        burst.replaced = true;
-        burst.playlist = LivePlaylistGeneration();
+        group.replaced = true;
+        group.playlist = LivePlaylistGeneration();
         PlayCurrentAndShow(window);
-    } else if (burst.playlist == LivePlaylistGeneration()) {
+    } else if (group.playlist == LivePlaylistGeneration()) {
         AppendToLivePlaylist(*found.playlist);
     }
 }
@@ -69,18 +69,18 @@ void TakeDropped(HWND window, PathSearch& search) {
 
 void OpenPaths(HWND window, std::vector<std::string> paths) {
     const DWORD now = GetTickCount();
-    if (!burst.started || (burst.searching == 0 && now - burst.lastArrival > kBurstGapMs)) {
-        burst = Burst{true, now};
+    if (!group.started || (group.searching == 0 && now - group.lastArrival > kHandOverGapMs)) {
+        group = HandOverGroup{true, now};
     }
-    burst.lastArrival = now;
-    ++burst.searching;
+    group.lastArrival = now;
+    ++group.searching;
     auto search = std::make_unique<PathSearch>();
     search->paths = std::move(paths);
     search->from = PathsFrom::CommandLine;
     StartPathSearch(window, std::move(search));
 }
 
-void ForgetHandOvers() { burst = Burst{}; }
+void ForgetHandOvers() { group = HandOverGroup{}; }
 
 LRESULT OnPathsFound(HWND window) {
     while (std::unique_ptr<PathSearch> search = TakeFinishedPathSearch()) {

@@ -23,8 +23,8 @@ void CloseOpenedAhead();
 // posted WM_OPEN_AHEAD, for the entry that plays next when the current one plays.
 void SyncOpenedAhead(HWND window, bool playing);
 // WM_OPEN_AHEAD.
-void OnOpenAhead(bool playing);
+void OpenNextAhead(bool playing);
 // The entry that plays next, when its device is opened ahead and the playlist still leads to it.
 const PlaylistEntry* EntryOpenedAhead();
 // Forgets them when the window goes, with its timer and queue; the playlist has closed nothing.
-void ForgetDevicesAside();
+void ForgetNeighbourDevices();
