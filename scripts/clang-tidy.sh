@@ -8,7 +8,7 @@ cd "$root"
 if [ ! -f "$build/compile_commands.json" ]; then
     cmake --preset cross-clang-x64 -B "$build" >/dev/null
 fi
-# One file a process, two at a time: most of each run is parsing the platform's headers.
+# One file a process, one process a processor: most of each run is parsing the platform's headers.
 ls common/*.cpp playback/*.cpp app/*.cpp dialogs/*.cpp |
     xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet 2>/dev/null
 echo "clang-tidy: no findings"

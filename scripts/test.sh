@@ -8,7 +8,7 @@ export PIPIT_BUILD=${PIPIT_BUILD:-$root/build}
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 # The 32-bit build is compiled, tests included, but not run: Wine's 32-bit side needs a kernel that
-# runs 32-bit programs, which this kind of machine does not (see README).
+# runs 32-bit programs, which this kind of machine does not (see docs/DEVELOPING.md).
 PIPIT_ARCH=x86 PIPIT_BUILD="$PIPIT_BUILD/x86" bash "$root/scripts/build.sh"
 # A second compiler over the same program and tests: clang, warnings as errors. Built, not run; its
 # compile commands are what clang-tidy reads.
