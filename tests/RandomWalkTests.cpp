@@ -307,18 +307,20 @@ TEST_F(ShellTest, ARandomWalkOfUserActionsKeepsWhatThePlayerShowsTrueToWhatItHol
     g_walk = &walk;
     // Another thread knocks as the tray does: the player must answer throughout.
     std::atomic<bool> knocking{true};
-    std::atomic<bool> answered{true};
+    std::atomic<bool> answered{true}, done{false};
     std::thread knocker([&] {
         while (knocking) {
             DWORD_PTR ignored = 0;
             if (!SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored)) answered = false;
             Sleep(50);
         }
+        done = true;
     });
     const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, TakeAStep);
     EXPECT_TRUE(PumpUntil([&] { return walk.Done() || !answered; }, 600000)) << walk.Replay();
     KillTimer(nullptr, timer);
     knocking = false;
+    PumpUntil([&] { return done.load(); }, 20000);  // its last knock is answered, not left waiting
     knocker.join();
     EXPECT_TRUE(answered) << "the player did not answer for 10 s; " << walk.Replay();
     if (HWND dialog = FindWindowA("#32770", "Pipit Playlist")) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
