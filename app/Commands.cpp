@@ -172,7 +172,7 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
         case MCI_NOTIFY_SUCCESSFUL:
-            if (IsEndOfCurrentPlay(lParam)) {
+            if (IsEndOfCurrentPlay(lParam) && !DeferEndToTimer()) {
                 PlayOnAfterEnd(window);
             }
             return 0;

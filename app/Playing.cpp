@@ -52,8 +52,10 @@ struct PlayTiming {
     bool fromStart = false;
 };
 PlayTiming timing;
-unsigned nextPlayTimerFor = 0;  // the play whose next-play timer is set, 0 for none
-unsigned positionTimerFor = 0;  // the play whose position is kept every while, 0 for none
+unsigned nextPlayTimerFor = 0;   // the play whose next-play timer is set, 0 for none
+DWORD nextPlayDueAt = 0;         // when that timer is due (GetTickCount)
+bool endNoticeDeferred = false;  // the play's end-of-play notice came first and waits for that timer
+unsigned positionTimerFor = 0;   // the play whose position is kept every while, 0 for none
 
 // How often the position in an entry that plays is kept: an entry shorter than that writes nothing.
 constexpr UINT kPositionEveryMs = 30000;
@@ -90,6 +92,7 @@ bool TryCurrent(HWND window, DWORD fromMs = 0) {
         noticeWindow = window;
         const PlaylistEntry* entry = g_playlist->CurrentEntry();
         timing = {timing.play + 1, GetTickCount(), g_playlist->CurrentLength(), entry->deviceType(), fromMs == 0};
+        endNoticeDeferred = false;
         return true;
     }
     g_playlist->StopCurrent();
@@ -215,6 +218,7 @@ bool ResumePlayback(HWND window) {
 void ForgetPlayback() {
     state = PlaybackState::Stopped;
     nextPlayTimerFor = positionTimerFor = 0;  // the timers go with the window
+    endNoticeDeferred = false;
     resume = {};
     noticeWindow = nullptr;
     ForgetNeighbourDevices();
@@ -261,7 +265,19 @@ bool IsEndOfCurrentPlay(LPARAM deviceId) {
     return IsNoticeOfCurrentPlay(deviceId) && (deviceId != 0 || !g_playlist->CurrentPlays());
 }
 
-void NoticeTaken() { noticeOutstanding = false; }
+void NoticeTaken() {
+    noticeOutstanding = false;
+    endNoticeDeferred = false;
+}
+
+bool DeferEndToTimer() {
+    // Longer than the lead of any device measured; a notice that comes earlier than that before the
+    // timer is taken at once: the entry's length was not what it played for.
+    constexpr int kNoticeWaitsMs = 250;
+    endNoticeDeferred = nextPlayTimerFor != 0 && nextPlayTimerFor == timing.play &&
+                        static_cast<int>(nextPlayDueAt - GetTickCount()) <= kNoticeWaitsMs;
+    return endNoticeDeferred;
+}
 
 void PlayOnAfterEnd(HWND window) {
     NoticeTaken();
@@ -334,9 +350,13 @@ void SyncNextPlayTimer() {
     const std::optional<DWORD> due =
         next ? NextPlayDue(timing.deviceType, next->deviceType(), timing.length, RunningOnWine()) : std::nullopt;
     if (!due) {
-        if (nextPlayTimerFor != 0) {
+        // An end already noticed and left to the timer is still taken there, by the next entry's
+        // open at its turn.
+        const bool endWaits = endNoticeDeferred && state == PlaybackState::Playing;
+        if (nextPlayTimerFor != 0 && !endWaits) {
             KillTimer(noticeWindow, kNextPlayTimer);
             nextPlayTimerFor = 0;
+            endNoticeDeferred = false;
         }
         return;
     }
@@ -345,6 +365,7 @@ void SyncNextPlayTimer() {
         const UINT delay = *due > elapsed ? static_cast<UINT>(*due - elapsed) : USER_TIMER_MINIMUM;
         if (SetTimer(noticeWindow, kNextPlayTimer, std::max<UINT>(delay, USER_TIMER_MINIMUM), nullptr)) {
             nextPlayTimerFor = timing.play;
+            nextPlayDueAt = GetTickCount() + delay;
         }
     }
 }
@@ -372,8 +393,10 @@ void OnPositionTimer() { KeepPositionNow(); }
 
 void OnNextPlayTimer(HWND window) {
     KillTimer(window, kNextPlayTimer);
-    const bool stillDue = nextPlayTimerFor == timing.play && state == PlaybackState::Playing && EntryOpenedAhead();
+    const bool stillDue =
+        nextPlayTimerFor == timing.play && state == PlaybackState::Playing && (EntryOpenedAhead() || endNoticeDeferred);
     nextPlayTimerFor = 0;
+    endNoticeDeferred = false;
     if (stillDue) {
         PlayOnAfterEnd(window);
     }

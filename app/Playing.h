@@ -43,6 +43,11 @@ bool IsNoticeOfCurrentPlay(LPARAM deviceId);
 // Whether a successful end-of-play notice is the end of the entry that plays now: not that of the
 // entry before, which went on to its end after the next one was started (kNextPlayTimer).
 bool IsEndOfCurrentPlay(LPARAM deviceId);
+// Called with a successful end-of-play notice of the current play: whether kNextPlayTimer, due
+// shortly, takes that end instead. An MPEG device's notice comes before its last sound has been
+// heard; the timer was set to follow that sound, and goes off even if the next entry's device is
+// closed meanwhile.
+bool DeferEndToTimer();
 // kNextPlayTimer: the entry that plays is about to end; the next one starts, so that its first sound
 // follows the last of this one. The ended entry's device plays on to its end, and closes later.
 void OnNextPlayTimer(HWND window);

@@ -12,12 +12,13 @@ Kind KindOf(std::string_view deviceType) {
 
 // Heard under Wine (bench/hearing.py's recording): a wave device sounds about 8 ms after its play
 // and its last sample about as long after its length; an MPEG device sounds about 250 ms after its
-// play (its graph delays the start by 200 ms) and its last sample comes some 160 ms after its
-// length. Each lead is the one end less the other start, with a few milliseconds to spare against
-// an overlap, as the gaps heard over chains of entries of each kind came out.
+// play (its graph delays the start by 200 ms) and its last heard sample comes about 100 ms after
+// its length, some 50 ms after its end-of-play notice. Each lead is the one end less the other
+// start, with a few milliseconds to spare against an overlap, as the gaps heard over chains of
+// entries of each kind came out.
 int LeadMs(Kind ending, Kind next) {
     if (ending == Kind::Wave) return next == Kind::Wave ? 0 : -252;
-    return next == Kind::Wave ? 173 : -148;
+    return next == Kind::Wave ? 105 : -148;
 }
 
 }  // namespace

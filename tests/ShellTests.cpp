@@ -589,6 +589,30 @@ TEST_F(ShellPlayback, TheNextEntrysDeviceOpenedAheadIsClosedWhereverThePlaylistN
     EXPECT_EQ(OpenMciDeviceCount(), 0) << "Exit";
 }
 
+// An end-of-play notice that comes shortly before the timer set for the entry's last sound (an MPEG
+// device's does) leaves the next entry to that timer; the timer takes the end even when an edit has
+// closed the next entry's device meanwhile.
+TEST_F(ShellPlayback, AnEarlyEndNoticeLeavesTheNextEntryToTheTimerWhichTakesItAfterAnEdit) {
+    AddWavs(3, 3000);
+    Command(IDM_PLAY);
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(PumpUntil([] { return OpenMciDeviceCount() == 2; }, 2000)) << "nothing was opened ahead";
+    // Nothing is pumped from here on, so neither the timer nor the device's own notice is taken
+    // before the early one.
+    while (GetTickCount() - started < 2850) {
+        Sleep(5);
+    }
+    SendMessageA(window_, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, g_playlist->CurrentDeviceId());
+    EXPECT_EQ(g_playlist->Current(), 1) << "the early notice started the next entry";
+    EXPECT_EQ(Playback(), PlaybackState::Playing);
+    RemoveEntry(2);
+    Command(IDM_LOOP);  // any message ends with the work that closes the stale device
+    EXPECT_TRUE(PumpUntil([] { return g_playlist->Current() == 2 && Playback() == PlaybackState::Playing; }, 3000))
+        << "the end was lost with the closed device";
+    EXPECT_EQ(g_playlist->CurrentPath(), media_ / "entry3.wav");
+    Command(IDM_STOP);
+}
+
 // The playlist and its current entry come back at the next start, without playing. A kept session
 // that a newer version wrote, or that cannot be read, starts the player empty and silent, and is
 // written over only once the playlist changes.
@@ -643,7 +667,7 @@ TEST_F(ShellPlayback, AHeldSessionFileIsTriedAgainLaterAndNeverHoldsTheTray) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held.Valid());
     // Another thread asks the window, as the tray does with a click, and notes the longest answer.
-    std::atomic<bool> asking{true};
+    std::atomic<bool> asking{true}, done{false};
     std::atomic<DWORD> longest{0};
     std::thread tray([&] {
         while (asking) {
@@ -653,6 +677,7 @@ TEST_F(ShellPlayback, AHeldSessionFileIsTriedAgainLaterAndNeverHoldsTheTray) {
             longest = std::max<DWORD>(longest, GetTickCount() - start);
             Sleep(10);
         }
+        done = true;
     });
     Command(IDM_NEXT);
     EXPECT_TRUE(PumpUntil([] { return SessionWritesFailedInARow() >= 2; }, 15000)) << "not tried again";
@@ -660,6 +685,7 @@ TEST_F(ShellPlayback, AHeldSessionFileIsTriedAgainLaterAndNeverHoldsTheTray) {
     EXPECT_TRUE(PumpUntil([&] { return ReadBytes(kept) != before; }, 15000))
         << "the change was not kept once the file was let go";
     asking = false;
+    PumpUntil([&] { return done.load(); }, 10000);  // its last question is answered, not left waiting
     tray.join();
     // A try that waited for the file held the thread for a second each time.
     EXPECT_LT(longest.load(), 500u);
