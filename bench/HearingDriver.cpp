@@ -90,11 +90,14 @@ void Note(const std::string& label, const char* event, double seconds) {
     std::fflush(stdout);
 }
 
-// The list of the player's open Playlist dialog, waited for a moment.
+// The dialog's list, once the dialog has made it: the dialog's window exists a moment before its
+// controls do.
 HWND PlaylistList() {
-    for (int tries = 0; tries < 200; ++tries) {
+    for (int tries = 0; tries < 500; ++tries) {
         if (HWND dialog = FindWindowA("#32770", "Pipit Playlist")) {
-            return GetDlgItem(dialog, kPlaylistList);
+            if (HWND list = GetDlgItem(dialog, kPlaylistList)) {
+                return list;
+            }
         }
         Sleep(10);
     }
@@ -138,6 +141,9 @@ void Perform(const Run& run, const std::string& folder) {
     if (run.player == "pipit" && run.action == "pick") {
         PostMessageA(started.window, WM_COMMAND, kViewCommand, 0);
         list = PlaylistList();
+        if (!list) {
+            std::fprintf(stderr, "bench_hearing: the Playlist dialog did not open\n");
+        }
     }
     Note(run.label, "started", Now());
     size_t k = 0;
