@@ -171,11 +171,7 @@ LRESULT OnHotkey(HWND window, WPARAM wParam, LPARAM) {
 // A notice of a play that was stopped since (Next pressed as the entry ended) changes nothing.
 LRESULT OnMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
-        case MCI_NOTIFY_SUCCESSFUL:
-            if (IsEndOfCurrentPlay(lParam) && !DeferEndToTimer()) {
-                PlayOnAfterEnd(window);
-            }
-            return 0;
+        case MCI_NOTIFY_SUCCESSFUL: OnPlayEndNotice(window, lParam); return 0;
         // These only ever follow the player's own stop, close or replay, which already ended the
         // play they concern; the entry started since then may be playing now.
         case MCI_NOTIFY_SUPERSEDED:

@@ -259,24 +259,38 @@ bool IsNoticeOfCurrentPlay(LPARAM deviceId) {
     return deviceId == 0 || static_cast<UINT>(deviceId) == g_playlist->CurrentDeviceId();
 }
 
+void NoticeTaken() {
+    noticeOutstanding = false;
+    endNoticeDeferred = false;
+}
+
+namespace {
+
 bool IsEndOfCurrentPlay(LPARAM deviceId) {
     // An MPEG device names no device in its notice: while the current entry's device still plays,
     // the end is that of the entry before, which went on to its end after the next one started.
     return IsNoticeOfCurrentPlay(deviceId) && (deviceId != 0 || !g_playlist->CurrentPlays());
 }
 
-void NoticeTaken() {
-    noticeOutstanding = false;
-    endNoticeDeferred = false;
+// Whether the next-play timer of this play is due shortly: longer than the lead of any device
+// measured. A notice that comes earlier than that before the timer is taken at once: the entry's
+// length was not what it played for.
+bool NextPlayTimerDueSoon() {
+    constexpr int kNoticeWaitsMs = 250;
+    return nextPlayTimerFor != 0 && nextPlayTimerFor == timing.play &&
+           static_cast<int>(nextPlayDueAt - GetTickCount()) <= kNoticeWaitsMs;
 }
 
-bool DeferEndToTimer() {
-    // Longer than the lead of any device measured; a notice that comes earlier than that before the
-    // timer is taken at once: the entry's length was not what it played for.
-    constexpr int kNoticeWaitsMs = 250;
-    endNoticeDeferred = nextPlayTimerFor != 0 && nextPlayTimerFor == timing.play &&
-                        static_cast<int>(nextPlayDueAt - GetTickCount()) <= kNoticeWaitsMs;
-    return endNoticeDeferred;
+}  // namespace
+
+void OnPlayEndNotice(HWND window, LPARAM deviceId) {
+    if (!IsEndOfCurrentPlay(deviceId)) {
+        return;
+    }
+    endNoticeDeferred = NextPlayTimerDueSoon();
+    if (!endNoticeDeferred) {
+        PlayOnAfterEnd(window);
+    }
 }
 
 void PlayOnAfterEnd(HWND window) {
@@ -343,48 +357,46 @@ bool MoveEntry(int position, int places) {
 
 namespace {
 
+// A timer that serves the play under way (`setFor` names the play it was set for, 0 for none): set
+// once for it while it is wanted, killed once it is not. Whether it was set just now.
+bool SyncPlayTimer(UINT_PTR id, unsigned& setFor, bool wanted, UINT delay) {
+    if (!wanted) {
+        if (setFor != 0) {
+            KillTimer(noticeWindow, id);
+            setFor = 0;
+        }
+        return false;
+    }
+    if (setFor == timing.play || !SetTimer(noticeWindow, id, delay, nullptr)) {
+        return false;
+    }
+    setFor = timing.play;
+    return true;
+}
+
 // Set while an entry plays from its beginning and the next entry's device is ready; killed whenever
 // that no longer holds (stopped, paused, edited, the next entry's device closed).
 void SyncNextPlayTimer() {
     const PlaylistEntry* next = state == PlaybackState::Playing && timing.fromStart ? EntryOpenedAhead() : nullptr;
     const std::optional<DWORD> due =
         next ? NextPlayDue(timing.deviceType, next->deviceType(), timing.length, RunningOnWine()) : std::nullopt;
-    if (!due) {
-        // An end already noticed and left to the timer is still taken there, by the next entry's
-        // open at its turn.
-        const bool endWaits = endNoticeDeferred && state == PlaybackState::Playing;
-        if (nextPlayTimerFor != 0 && !endWaits) {
-            KillTimer(noticeWindow, kNextPlayTimer);
-            nextPlayTimerFor = 0;
-            endNoticeDeferred = false;
-        }
-        return;
+    if (!due && endNoticeDeferred && state == PlaybackState::Playing) {
+        return;  // an end already noticed is still taken by the timer, by the next entry's open at its turn
     }
-    if (nextPlayTimerFor != timing.play) {
-        const DWORD elapsed = GetTickCount() - timing.startedAt;
-        const UINT delay = *due > elapsed ? static_cast<UINT>(*due - elapsed) : USER_TIMER_MINIMUM;
-        if (SetTimer(noticeWindow, kNextPlayTimer, std::max<UINT>(delay, USER_TIMER_MINIMUM), nullptr)) {
-            nextPlayTimerFor = timing.play;
-            nextPlayDueAt = GetTickCount() + delay;
-        }
+    if (!due) {
+        endNoticeDeferred = false;
+    }
+    const DWORD elapsed = GetTickCount() - timing.startedAt;
+    const UINT delay = due && *due > elapsed ? std::max<UINT>(*due - elapsed, USER_TIMER_MINIMUM) : USER_TIMER_MINIMUM;
+    if (SyncPlayTimer(kNextPlayTimer, nextPlayTimerFor, due.has_value(), delay)) {
+        nextPlayDueAt = GetTickCount() + delay;
     }
 }
-
-}  // namespace
-
-namespace {
 
 // Set while an entry plays, from the start of its play; an entry that plays on keeps its position
 // every while.
 void SyncPositionTimer() {
-    if (state != PlaybackState::Playing) {
-        if (positionTimerFor != 0) {
-            KillTimer(noticeWindow, kPositionTimer);
-            positionTimerFor = 0;
-        }
-    } else if (positionTimerFor != timing.play && SetTimer(noticeWindow, kPositionTimer, kPositionEveryMs, nullptr)) {
-        positionTimerFor = timing.play;
-    }
+    SyncPlayTimer(kPositionTimer, positionTimerFor, state == PlaybackState::Playing, kPositionEveryMs);
 }
 
 }  // namespace

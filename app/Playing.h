@@ -40,14 +40,12 @@ void OnPlaybackStopped();
 // Whether an end-of-play notice (successful or failed) about this device is the end of the play under
 // way, not a stale one of a play stopped since. The MPEG devices send 0 for their id.
 bool IsNoticeOfCurrentPlay(LPARAM deviceId);
-// Whether a successful end-of-play notice is the end of the entry that plays now: not that of the
-// entry before, which went on to its end after the next one was started (kNextPlayTimer).
-bool IsEndOfCurrentPlay(LPARAM deviceId);
-// Called with a successful end-of-play notice of the current play: whether kNextPlayTimer, due
-// shortly, takes that end instead. An MPEG device's notice comes before its last sound has been
-// heard; the timer was set to follow that sound, and goes off even if the next entry's device is
-// closed meanwhile.
-bool DeferEndToTimer();
+// A successful end-of-play notice: the end of the entry that plays now goes on (PlayOnAfterEnd); a
+// stale one, or that of the entry before, which went on to its end after the next one was started
+// (kNextPlayTimer), changes nothing. An MPEG device's notice comes before its last sound has been
+// heard: where kNextPlayTimer is due shortly, the end is left to it, and it goes off even if the next
+// entry's device is closed meanwhile.
+void OnPlayEndNotice(HWND window, LPARAM deviceId);
 // kNextPlayTimer: the entry that plays is about to end; the next one starts, so that its first sound
 // follows the last of this one. The ended entry's device plays on to its end, and closes later.
 void OnNextPlayTimer(HWND window);

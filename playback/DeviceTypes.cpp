@@ -74,3 +74,9 @@ std::vector<std::string_view> MediaExtensions() {
                    [](const DeviceTypeRow& row) { return row.extension; });
     return extensions;
 }
+
+DeviceKind DeviceKindOf(std::string_view deviceType) {
+    if (deviceType == "WaveAudio") return DeviceKind::Wave;
+    if (deviceType == "MPEGVideo" || deviceType == "MPEGVideo2") return DeviceKind::Mpeg;
+    return DeviceKind::Other;
+}

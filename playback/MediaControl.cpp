@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "playback/DeviceTypes.h"
 #include "playback/DeviceVolume.h"
 #include "playback/MciCommand.h"
 #include "playback/MciDrivers.h"
@@ -11,7 +12,7 @@ namespace {
 
 int mpegDeviceVolume = 1000;
 
-bool IsMpegType(std::string_view deviceType) { return deviceType == "MPEGVideo" || deviceType == "MPEGVideo2"; }
+bool IsMpegType(std::string_view deviceType) { return DeviceKindOf(deviceType) == DeviceKind::Mpeg; }
 
 void SetAudioVolume(UINT deviceId, int permille) {
     MCI_DGV_SETAUDIO_PARMSA audio{};
@@ -69,7 +70,8 @@ void Playlist::StopCurrent() {
     if (!entry || !HoldsOpen(*entry)) {
         return;
     }
-    const bool silenced = IsWaveDevice(*entry) && SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 &&
+    const bool silenced = DeviceKindOf(entry->deviceType()) == DeviceKind::Wave &&
+                          SendMciCommand(entry->deviceId, MCI_PAUSE, MCI_WAIT, 0) == 0 &&
                           DeviceMode(entry->deviceId) != MCI_MODE_PLAY;
     if (!silenced) {
         StopDevice(entry->deviceId);
@@ -93,8 +95,6 @@ bool Playlist::CurrentPlays() const {
     const PlaylistEntry* entry = WalkTo(current);
     return entry && HoldsOpen(*entry) && DeviceMode(entry->deviceId) == MCI_MODE_PLAY;
 }
-
-bool Playlist::IsWaveDevice(const PlaylistEntry& entry) { return entry.deviceType() == "WaveAudio"; }
 
 DWORD Playlist::DeviceStatus(UINT deviceId, DWORD item) {
     MCI_STATUS_PARMS status{};

@@ -1,14 +1,8 @@
 #include "playback/NextPlayTiming.h"
 
+#include "playback/DeviceTypes.h"
+
 namespace {
-
-enum class Kind { Wave, Mpeg, Other };
-
-Kind KindOf(std::string_view deviceType) {
-    if (deviceType == "WaveAudio") return Kind::Wave;
-    if (deviceType == "MPEGVideo" || deviceType == "MPEGVideo2") return Kind::Mpeg;
-    return Kind::Other;
-}
 
 // Heard under Wine (bench/hearing.py's recording): a wave device sounds about 8 ms after its play
 // and its last sample about as long after its length; an MPEG device sounds about 250 ms after its
@@ -16,17 +10,17 @@ Kind KindOf(std::string_view deviceType) {
 // its length, some 50 ms after its end-of-play notice. Each lead is the one end less the other
 // start, with a few milliseconds to spare against an overlap, as the gaps heard over chains of
 // entries of each kind came out.
-int LeadMs(Kind ending, Kind next) {
-    if (ending == Kind::Wave) return next == Kind::Wave ? 0 : -252;
-    return next == Kind::Wave ? 105 : -148;
+int LeadMs(DeviceKind ending, DeviceKind next) {
+    if (ending == DeviceKind::Wave) return next == DeviceKind::Wave ? 0 : -252;
+    return next == DeviceKind::Wave ? 105 : -148;
 }
 
 }  // namespace
 
 std::optional<DWORD> NextPlayDue(std::string_view endingType, std::string_view nextType, DWORD lengthMs,
                                  bool measuredLeads) {
-    const Kind ending = KindOf(endingType), next = KindOf(nextType);
-    if (lengthMs == 0 || ending == Kind::Other || next == Kind::Other) {
+    const DeviceKind ending = DeviceKindOf(endingType), next = DeviceKindOf(nextType);
+    if (lengthMs == 0 || ending == DeviceKind::Other || next == DeviceKind::Other) {
         return std::nullopt;
     }
     const long long due = static_cast<long long>(lengthMs) + (measuredLeads ? LeadMs(ending, next) : 0);

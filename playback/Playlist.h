@@ -151,7 +151,6 @@ private:
     static DWORD CloseDevice(UINT deviceId);
     static DWORD DeviceStatus(UINT deviceId, DWORD item);
     static DWORD DeviceMode(UINT deviceId);
-    static bool IsWaveDevice(const PlaylistEntry& entry);
 
     int count = 0;
     int current = 0;
